@@ -1,0 +1,61 @@
+// Prompts for tests: records every message and dialog, answers from queues.
+// Install it for the lifetime of a test; it uninstalls itself on destruction.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/core/Prompts.h"
+
+namespace krovel::testing {
+
+class ScriptedPrompts : public Prompts {
+public:
+    struct Shown {
+        std::string text;
+        MessageKind kind;
+    };
+    std::vector<Shown> messages;
+    std::vector<FileDialogRequest> saveRequests, openRequests;
+    std::deque<Answer> answers;                     // for questions; empty: No
+    std::deque<std::optional<std::string>> saves;   // empty: cancel
+    std::deque<std::optional<std::string>> opens;   // empty: cancel
+
+    ScriptedPrompts() { InstallPrompts(this); }
+    ~ScriptedPrompts() override { InstallPrompts(nullptr); }
+
+    Answer message(const std::string& text, MessageKind kind) override {
+        messages.push_back({text, kind});
+        if (kind == MessageKind::Notice) return Answer::Ok;
+        if (answers.empty()) return Answer::No;
+        Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<std::string> saveFile(const FileDialogRequest& r) override {
+        saveRequests.push_back(r);
+        return take(saves);
+    }
+    std::optional<std::string> openFile(const FileDialogRequest& r) override {
+        openRequests.push_back(r);
+        return take(opens);
+    }
+
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const auto& m : messages) out.push_back(m.text);
+        return out;
+    }
+
+private:
+    static std::optional<std::string> take(std::deque<std::optional<std::string>>& q) {
+        if (q.empty()) return std::nullopt;
+        auto v = q.front();
+        q.pop_front();
+        return v;
+    }
+};
+
+} // namespace krovel::testing
