@@ -1,0 +1,128 @@
+#include "measure/core/RepetitionValues.h"
+
+#include <algorithm>
+
+namespace krovel {
+
+float LivePeakPower = 0;
+float UpperSignal = 0;
+float LowerSignal = 0;
+float RowPeakPower = 0;
+
+float RepetitionValue(int32_t series, int32_t rep, int32_t kind) {
+    const SeriesRecord& s = Series[series];
+    double value;
+    switch (kind) {
+    case 0:
+        value = s.MeanVelocity[rep] * 2 / 100.0;
+        break;
+    case 1:
+        value = s.MaxVelocity[rep] * 3 / 100.0;
+        break;
+    case 2:
+        // Mean power is the barbell's weight times its mean velocity, multiplied in this
+        // order so the float32 result matches the figures of earlier reports.
+        value = ((s.MeanVelocity[rep] * 2 / 100.0) * Gravity) * static_cast<double>(s.Mass);
+        break;
+    case 3:
+        value = s.MaxPower[rep];
+        break;
+    default:
+        return NoValue;
+    }
+    return static_cast<float>(value);
+}
+
+double SeriesForce(int32_t series) {
+    return static_cast<double>(Series[series].Mass) * Gravity;
+}
+
+int32_t UsableRepCount(int32_t series) {
+    return std::clamp<int32_t>(Series[series].RepCount, 0, MaxRepetitions);
+}
+
+namespace {
+
+// Walks the groups of `size` consecutive repetitions of n: calls visit(first, end) with
+// the 0-based first index and one past the last. A size below 1 is taken as 1, so a bad
+// interval can never loop forever.
+template <typename Visit> void ForEachGroup(int32_t n, int32_t intervalIndex, Visit visit) {
+    const int32_t size = std::max<int32_t>(intervalIndex, 0) + 1;
+    for (int32_t i = 0; i < n; i += size) visit(i, std::min(i + size, n));
+}
+
+// a / b x 100 in float32; 0 when b is not positive (a series with no power at all).
+float Percentage(float a, float b) {
+    return b > 0 ? a / b * 100.0f : 0.0f;
+}
+
+} // namespace
+
+void GroupMeans(int32_t series, int32_t intervalIndex, int32_t kind, GroupMeanTable& out) {
+    const int32_t n = UsableRepCount(series);
+    int32_t k = 0;
+    ForEachGroup(n, intervalIndex, [&](int32_t first, int32_t end) {
+        float sum = 0;
+        for (int32_t j = first; j < end; ++j) sum += RepetitionValue(series, j, kind);
+        out.Values[k++] = sum / static_cast<float>(end - first);
+    });
+    out.Count = k;
+}
+
+float SeriesPeakPower(int32_t series) {
+    const int32_t n = UsableRepCount(series);
+    float peak = 0;
+    for (int32_t j = 0; j < n; ++j) {
+        float v = RepetitionValue(series, j, ValueKind::MeanPower);
+        if (v > peak) peak = v;
+    }
+    return peak;
+}
+
+std::vector<GroupStatistic> GroupStatistics(int32_t series, int32_t intervalIndex) {
+    const int32_t n = UsableRepCount(series);
+    const float peak = SeriesPeakPower(series);
+    std::vector<GroupStatistic> groups;
+    ForEachGroup(n, intervalIndex, [&](int32_t first, int32_t end) {
+        GroupStatistic g;
+        g.First = first + 1;
+        g.Last = end;
+        float sums[ValueKindCount] = {};
+        for (int32_t j = first; j < end; ++j) {
+            for (int32_t kind = 0; kind < ValueKindCount; ++kind) {
+                sums[kind] += RepetitionValue(series, j, kind);
+            }
+        }
+        const float size = static_cast<float>(end - first);
+        for (int32_t kind = 0; kind < ValueKindCount; ++kind) g.Mean[kind] = sums[kind] / size;
+        g.Percent = Percentage(g.Mean[static_cast<int>(ValueKind::MeanPower)], peak);
+        groups.push_back(g);
+    });
+    return groups;
+}
+
+int32_t UpdateLiveSignals(float meanPower) {
+    if (meanPower > LivePeakPower) {
+        LivePeakPower = meanPower;
+        UpperSignal = static_cast<float>(meanPower * (TestHeader.SignalAbovePct / 100.0));
+        LowerSignal = static_cast<float>(meanPower * (TestHeader.SignalBelowPct / 100.0));
+    }
+    int32_t sound = NoSignalSound;
+    if (meanPower > UpperSignal) sound = UpperSignalSound;
+    if (meanPower < LowerSignal) sound = LowerSignalSound;
+    return sound;
+}
+
+float LiveRowPercentage(float meanPower) {
+    if (RowPeakPower < meanPower) RowPeakPower = meanPower;
+    return Percentage(meanPower, RowPeakPower);
+}
+
+void ResetLiveStatistics() {
+    LivePeakPower = 0;
+    UpperSignal = 0;
+    LowerSignal = 0;
+    RowPeakPower = 0;
+}
+
+} // namespace krovel

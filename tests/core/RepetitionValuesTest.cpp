@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "data/core/DataModel.h"
+#include "measure/core/RepetitionValues.h"
+
+using namespace krovel;
+
+namespace {
+
+// Fills series s with mean-velocity bytes (0.02 m/s units), a mass, and max values
+// derived from the byte so every kind differs per repetition.
+void FillSeries(int s, float mass, std::initializer_list<int> meanBytes) {
+    SeriesRecord& r = Series[s];
+    r.Mass = mass;
+    r.RepCount = 0;
+    for (int b : meanBytes) {
+        r.MeanVelocity[r.RepCount] = static_cast<uint8_t>(b);
+        r.MaxVelocity[r.RepCount] = static_cast<uint8_t>(b + 10);
+        r.MaxPower[r.RepCount] = 100.0f + static_cast<float>(b);
+        ++r.RepCount;
+    }
+}
+
+} // namespace
+
+class RepetitionValuesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDataModel();
+        ResetLiveStatistics();
+    }
+};
+
+TEST_F(RepetitionValuesTest, ConstantsHaveTheirFloat32Values) {
+    EXPECT_EQ(Gravity, 9.8100004196166992);
+    uint64_t bits;
+    std::memcpy(&bits, &Gravity, sizeof bits);
+    EXPECT_EQ(bits, 0x40239EB860000000u);
+    EXPECT_EQ(NoValue, -99999.8984375f);
+}
+
+TEST_F(RepetitionValuesTest, KindsFromRawBytesAndMass) {
+    FillSeries(3, 20.0f, {50});
+    Series[3].MaxVelocity[0] = 50;
+    Series[3].MaxPower[0] = 431.75f;
+    EXPECT_EQ(RepetitionValue(3, 0, ValueKind::MeanVelocity), 1.0f);
+    EXPECT_EQ(RepetitionValue(3, 0, ValueKind::MaxVelocity), 1.5f);
+    EXPECT_EQ(RepetitionValue(3, 0, ValueKind::MeanPower), 196.20001220703125f);
+    EXPECT_EQ(RepetitionValue(3, 0, ValueKind::MaxPower), 431.75f);
+    EXPECT_EQ(RepetitionValue(3, 0, 4), NoValue);
+    EXPECT_EQ(RepetitionValue(3, 0, -1), NoValue);
+    EXPECT_DOUBLE_EQ(SeriesForce(3), 20.0 * 9.8100004196166992);
+}
+
+TEST_F(RepetitionValuesTest, MeanPowerIsRoundedOnceFromDouble) {
+    // Rounding after every float32 step would give 12.262499809265137 and 3.9240000247955322.
+    FillSeries(0, 62.5f, {1});
+    EXPECT_EQ(RepetitionValue(0, 0, 2), 12.262500762939453f);
+    FillSeries(0, 20.0f, {1});
+    EXPECT_EQ(RepetitionValue(0, 0, 2), 3.9240002632141113f);
+}
+
+TEST_F(RepetitionValuesTest, GroupMeansSplitsIntoGroupsWithShortLastGroup) {
+    FillSeries(1, 20.0f, {10, 20, 30, 40, 50, 60, 70});
+    GroupMeanTable t;
+    GroupMeans(1, 2, 0, t);
+    ASSERT_EQ(t.Count, 3);
+    EXPECT_FLOAT_EQ(t.Values[0], 0.4f); // bytes 10..30 -> 0.2, 0.4, 0.6
+    EXPECT_FLOAT_EQ(t.Values[1], 1.0f);
+    EXPECT_FLOAT_EQ(t.Values[2], 1.4f); // the seventh alone
+
+    GroupMeans(1, 0, 1, t);
+    ASSERT_EQ(t.Count, 7);
+    EXPECT_FLOAT_EQ(t.Values[6], 2.4f); // (70 + 10) x 0.03
+
+    GroupMeans(1, 99, 3, t);
+    ASSERT_EQ(t.Count, 1);
+    EXPECT_FLOAT_EQ(t.Values[0], 140.0f);
+}
+
+TEST_F(RepetitionValuesTest, GroupMeansWithoutRepetitionsKeepsValues) {
+    GroupMeanTable t;
+    t.Values[0] = 7.5f;
+    t.Count = 4;
+    GroupMeans(2, 0, 0, t);
+    EXPECT_EQ(t.Count, 0);
+    EXPECT_EQ(t.Values[0], 7.5f);
+}
+
+TEST_F(RepetitionValuesTest, CorruptCountsAndIntervalsStayInBounds) {
+    FillSeries(0, 20.0f, {10, 20});
+    GroupMeanTable t;
+    GroupMeans(0, -5, 0, t); // a negative interval groups repetitions one by one
+    EXPECT_EQ(t.Count, 2);
+    Series[0].RepCount = 5000;
+    GroupMeans(0, 0, 0, t);
+    EXPECT_EQ(t.Count, MaxRepetitions);
+    EXPECT_EQ(GroupStatistics(0, 0).size(), 100u);
+    Series[0].RepCount = -3;
+    EXPECT_TRUE(GroupStatistics(0, 0).empty());
+}
+
+TEST_F(RepetitionValuesTest, GroupStatisticsNumbersGroupsAndComparesWithPeak) {
+    // Mean powers with mass 10: byte 50 -> 98.1, byte 100 -> 196.2, byte 25 -> 49.05.
+    FillSeries(0, 10.0f, {50, 100, 25, 100, 50});
+    auto groups = GroupStatistics(0, 1);
+    ASSERT_EQ(groups.size(), 3u);
+    EXPECT_EQ(groups[0].First, 1);
+    EXPECT_EQ(groups[0].Last, 2);
+    EXPECT_EQ(groups[2].First, 5);
+    EXPECT_EQ(groups[2].Last, 5);
+
+    const float p50 = RepetitionValue(0, 0, 2), p100 = RepetitionValue(0, 1, 2);
+    const float p25 = RepetitionValue(0, 2, 2);
+    EXPECT_EQ(SeriesPeakPower(0), p100);
+    EXPECT_EQ(groups[0].Mean[2], (p50 + p100) / 2.0f);
+    EXPECT_EQ(groups[1].Mean[2], (p25 + p100) / 2.0f);
+    EXPECT_EQ(groups[0].Mean[0], (1.0f + 2.0f) / 2.0f);
+    EXPECT_EQ(groups[0].Mean[1], (1.8f + 3.3f) / 2.0f);
+    EXPECT_EQ(groups[0].Mean[3], 175.0f);
+    EXPECT_EQ(groups[0].Percent, groups[0].Mean[2] / p100 * 100.0f);
+    EXPECT_FLOAT_EQ(groups[2].Percent, 50.0f);
+}
+
+TEST_F(RepetitionValuesTest, GroupAccumulatorsAreFloat32) {
+    // Three values whose float32 running sum differs from the double sum rounded once.
+    Series[0].RepCount = 3;
+    Series[0].MaxPower[0] = 16777216.0f;
+    Series[0].MaxPower[1] = 1.0f;
+    Series[0].MaxPower[2] = 1.0f;
+    // float32: 16777216 + 1 = 16777216 (tie to even), again 16777216; mean 5592405.33.
+    EXPECT_EQ(GroupStatistics(0, 2)[0].Mean[3], 16777216.0f / 3.0f);
+    GroupMeanTable t;
+    GroupMeans(0, 2, 3, t);
+    EXPECT_EQ(t.Values[0], 16777216.0f / 3.0f);
+}
+
+TEST_F(RepetitionValuesTest, ZeroPeakGivesZeroPercentNeverNan) {
+    FillSeries(0, 20.0f, {0, 0, 0});
+    for (const auto& g : GroupStatistics(0, 0)) EXPECT_EQ(g.Percent, 0.0f);
+    FillSeries(0, 0.0f, {40, 50}); // no barbell mass: no power either
+    for (const auto& g : GroupStatistics(0, 1)) EXPECT_EQ(g.Percent, 0.0f);
+
+    EXPECT_EQ(LiveRowPercentage(0.0f), 0.0f);
+    EXPECT_EQ(RowPeakPower, 0.0f);
+}
+
+TEST_F(RepetitionValuesTest, LiveRowPercentageFollowsRunningPeak) {
+    EXPECT_EQ(LiveRowPercentage(180.0f), 100.0f);
+    EXPECT_EQ(LiveRowPercentage(200.0f), 100.0f);
+    EXPECT_EQ(LiveRowPercentage(150.0f), 75.0f);
+    EXPECT_EQ(RowPeakPower, 200.0f);
+}
+
+TEST_F(RepetitionValuesTest, LiveSignalSequence) {
+    TestHeader.SignalBelowPct = 90;
+    TestHeader.SignalAbovePct = 95;
+    EXPECT_EQ(UpdateLiveSignals(200.0f), UpperSignalSound); // 200 is above 95 % of itself
+    EXPECT_EQ(UpperSignal, 190.0f);
+    EXPECT_EQ(LowerSignal, 180.0f);
+
+    EXPECT_EQ(UpdateLiveSignals(185.0f), NoSignalSound);
+    EXPECT_EQ(UpdateLiveSignals(192.0f), UpperSignalSound);
+    EXPECT_EQ(UpdateLiveSignals(170.0f), LowerSignalSound);
+    EXPECT_EQ(UpdateLiveSignals(210.0f), UpperSignalSound);
+    EXPECT_EQ(LivePeakPower, 210.0f);
+    EXPECT_EQ(UpperSignal, 199.5f);
+    EXPECT_EQ(LowerSignal, 189.0f);
+}
+
+TEST_F(RepetitionValuesTest, LiveSignalsWithDefaultsAndCrossedThresholds) {
+    // Defaults 90/100: a new best lifts the upper threshold to itself, so only the
+    // lower sound ever plays.
+    EXPECT_EQ(UpdateLiveSignals(100.0f), NoSignalSound);
+    EXPECT_EQ(UpdateLiveSignals(120.0f), NoSignalSound);
+    EXPECT_EQ(UpdateLiveSignals(107.0f), LowerSignalSound);
+    EXPECT_EQ(UpdateLiveSignals(110.0f), NoSignalSound);
+
+    // Thresholds are kept until a new series' first positive repetition raises the peak.
+    LivePeakPower = 0;
+    EXPECT_EQ(UpdateLiveSignals(0.0f), LowerSignalSound);
+
+    // "Signal above" under "Signal below": both are crossed, the lower sound wins.
+    ResetLiveStatistics();
+    TestHeader.SignalAbovePct = 80;
+    TestHeader.SignalBelowPct = 90;
+    UpdateLiveSignals(100.0f);
+    EXPECT_EQ(UpdateLiveSignals(85.0f), LowerSignalSound);
+}
