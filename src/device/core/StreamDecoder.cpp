@@ -1,0 +1,204 @@
+#include "device/core/StreamDecoder.h"
+
+#include <algorithm>
+
+#include "data/core/DataModel.h"
+#include "device/core/HandOver.h"
+
+namespace krovel {
+
+int32_t WaitingStart = 0;
+int32_t Collecting = 0;
+int32_t FrameLength = 0;
+uint8_t Frame[LiveFrameLength];
+
+uint8_t BulkBuffer[BulkBufferSize];
+std::atomic<int32_t> BulkCount{0};
+std::atomic<int32_t> BulkLength{0};
+
+namespace {
+
+// Written by the UI thread before a reader starts, read by the reader for every byte.
+std::atomic<LinkRequestRecord*> CurrentRequest{nullptr};
+
+// Offsets of the live frame's data bytes.
+enum FrameOffset {
+    MarkerAt = 0,
+    MassAt = 1,
+    BelowAt = 2,
+    AboveAt = 3,
+    MeanVelocityAt = 4,
+    MaxVelocityAt = 5,
+    PowerLoAt = 6,
+    PowerHiAt = 7,
+};
+
+// The UI thread may read the live entry's mass and thresholds at any time; writing only
+// on a change keeps a steady series from rewriting them under it, and the store is
+// atomic for the rare frame that does change them.
+template <class T> void StoreIfChanged(T& field, T value) {
+    if (field != value) std::atomic_ref<T>(field).store(value, std::memory_order_relaxed);
+}
+
+void ProcessLiveFrame(LinkRequestRecord& request) {
+    int32_t s = std::atomic_ref<int32_t>(SeriesCount).load(std::memory_order_relaxed);
+    if (s < 0) return; // a corrupted count: there is no entry to write
+    if (s >= MaxSeries) {
+        // Only reachable if a link was opened on a full table: nothing may be written.
+        StoreFinished(request, 1);
+        return;
+    }
+    if (Frame[MarkerAt] == SeriesStartMarker) {
+        if (request.SkipFirstMarker) {
+            // The measurement opened this entry empty: the marker starts it, not a new one.
+            request.SkipFirstMarker = 0;
+        } else {
+            // Close the open series (its RepCount already equals RepIndex) and open the next.
+            ++s;
+            request.RepIndex = 0;
+            if (s == MaxSeries) {
+                StoreSeriesCount(s);
+                StoreFinished(request, 1); // table full: the live measurement stops
+                return;
+            }
+            // The new entry may still hold the count of an earlier table; publish it empty.
+            std::atomic_ref<int32_t>(Series[s].RepCount).store(0, std::memory_order_relaxed);
+            StoreSeriesCount(s);
+        }
+    }
+    const int32_t r = request.RepIndex;
+    // A series already holding 100 repetitions keeps them; further frames are dropped
+    // until the next series-start marker.
+    if (r < 0 || r >= MaxRepetitions) return;
+
+    SeriesRecord& rec = Series[s];
+    StoreIfChanged(rec.Mass, static_cast<float>(Frame[MassAt]));
+    StoreIfChanged(rec.SignalBelowPct, static_cast<int32_t>(Frame[BelowAt]));
+    StoreIfChanged(rec.SignalAbovePct, static_cast<int32_t>(Frame[AboveAt]));
+    rec.MeanVelocity[r] = Frame[MeanVelocityAt];
+    rec.MaxVelocity[r] = Frame[MaxVelocityAt];
+    rec.MaxPower[r] = DevicePower(Frame[PowerLoAt], Frame[PowerHiAt]);
+    request.RepIndex = r + 1;
+    StoreRepCount(s, r + 1); // last store: publishes the repetition
+}
+
+void DecodeLiveByte(LinkRequestRecord& request, uint8_t b) {
+    if (WaitingStart) {
+        if (b == 0x00) {
+            WaitingStart = 0;
+            Collecting = 1;
+            FrameLength = 0;
+        }
+        return;
+    }
+    if (!Collecting) return; // no live link was opened yet
+    if (FrameLength < 0 || FrameLength >= LiveFrameLength) {
+        ResetLiveDecoder(); // state damaged from outside: wait for the next start byte
+        return;
+    }
+    Frame[FrameLength++] = b;
+    if (FrameLength == LiveFrameLength) {
+        ProcessLiveFrame(request);
+        Collecting = 0;
+        FrameLength = 0;
+        WaitingStart = 1;
+    }
+}
+
+void CollectBulkByte(LinkRequestRecord& request, uint8_t b) {
+    int32_t count = BulkCount.load(std::memory_order_relaxed);
+    if (count < 0 || count >= BulkBufferSize) {
+        StoreFinished(request, 1); // never store past the buffer
+        return;
+    }
+    BulkBuffer[count++] = b;
+    if (count == 2)
+        BulkLength.store(BulkBuffer[1] * 256 + BulkBuffer[0], std::memory_order_relaxed);
+    BulkCount.store(count, std::memory_order_release);
+    // From the third byte on; a declared length of 0..2 therefore ends at the third.
+    if (count >= 3 && count >= BulkLength.load(std::memory_order_relaxed)) {
+        StoreFinished(request, 1); // releases the buffer to the parser
+    }
+}
+
+} // namespace
+
+void AttachLinkRequest(LinkRequestRecord* request) {
+    CurrentRequest.store(request, std::memory_order_release);
+}
+
+LinkRequestRecord* AttachedLinkRequest() {
+    return CurrentRequest.load(std::memory_order_acquire);
+}
+
+void DecodeByte(uint8_t b) {
+    LinkRequestRecord* request = CurrentRequest.load(std::memory_order_acquire);
+    if (!request || LoadFinished(*request)) return;
+    if (request->BulkMode == 1) {
+        CollectBulkByte(*request, b);
+    } else {
+        DecodeLiveByte(*request, b);
+    }
+}
+
+void ResetLiveDecoder() {
+    WaitingStart = 1;
+    Collecting = 0;
+    FrameLength = 0;
+}
+
+void ResetBulkCollector() {
+    BulkCount.store(0, std::memory_order_relaxed);
+    BulkLength.store(0, std::memory_order_relaxed);
+}
+
+float DevicePower(uint8_t lo, uint8_t hi) {
+    const double watts = (static_cast<double>(hi) - 128.0) * 128.0 + (lo - 1.0) * 0.5;
+    return static_cast<float>(watts);
+}
+
+int32_t ParseBulkTransfer(int32_t startTime) {
+    // Only bytes that both arrived and lie inside the declared length are read. A block
+    // cut off by the end of the data ends there; a repetition entry is taken only whole.
+    const int32_t end = std::min({LoadBulkLength(), LoadBulkCount(), BulkBufferSize});
+    auto at = [end](int32_t i) -> uint8_t { return i < end ? BulkBuffer[i] : 0; };
+
+    int32_t blocks = 0;
+    int32_t p = 2;
+    while (p < end) {
+        // Blocks beyond the table's last record are read past, not stored.
+        SeriesRecord* rec = blocks < MaxSeries ? &Series[blocks] : nullptr;
+        if (rec) {
+            rec->StartTime = startTime;
+            rec->Mass = at(p);
+            rec->SignalBelowPct = at(p + 1);
+            rec->SignalAbovePct = at(p + 2);
+        }
+        p += 3;
+        int32_t k = 0;
+        // A mean velocity of 0 is the block's terminator.
+        while (p < end && BulkBuffer[p] != 0) {
+            if (end - p < 4) { // the data ends inside this repetition
+                p = end;
+                break;
+            }
+            // A block listing more than 100 repetitions keeps the first 100.
+            if (rec && k < MaxRepetitions) {
+                rec->MeanVelocity[k] = BulkBuffer[p];
+                rec->MaxVelocity[k] = BulkBuffer[p + 1];
+                rec->MaxPower[k] = DevicePower(BulkBuffer[p + 2], BulkBuffer[p + 3]);
+            }
+            ++k;
+            p += 4;
+        }
+        if (rec) rec->RepCount = std::min(k, MaxRepetitions);
+        p += 1;
+        ++blocks;
+    }
+    // The transfer's last block is never kept. Up to 1000 blocks before it fill the table.
+    const int32_t kept = std::clamp(blocks - 1, 0, MaxSeries);
+    StoreSeriesCount(kept);
+    return kept;
+}
+
+} // namespace krovel

@@ -1,0 +1,65 @@
+// The device stream decoder: turns the byte stream of the display unit into series of
+// the SeriesTable. Live mode assembles 10-byte frames (start byte 0x00 and 9 data bytes)
+// and writes each repetition straight into the entry being filled; bulk mode only
+// collects the length-prefixed transfer, which ParseBulkTransfer turns into the table
+// once it is complete.
+//
+// Threads: DecodeByte runs on the link's reader thread; everything else on the UI
+// thread. The reader publishes with release stores of RepCount, SeriesCount, Finished
+// and BulkCount; the UI reads them with the acquire loads of device/core/HandOver.h.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+namespace krovel {
+
+// The request a caller owns and hands to OpenLiveLink / OpenBulkLink. The link keeps a
+// pointer to it until the next open; the decoder reads and writes it on the reader thread.
+struct LinkRequestRecord {
+    int32_t PortIndex;       // serial port used when no USB device is found
+    int32_t RepIndex;        // live: where the next repetition of the open series goes
+    int32_t Finished;        // 1: every further byte is dropped (see HandOver.h)
+    int32_t BulkMode;        // 0 live frames, 1 bulk transfer; set by the open
+    int32_t SkipFirstMarker; // live: the next series-start marker keeps the open series
+};
+
+constexpr int LiveFrameLength = 9; // data bytes after the 0x00 start byte
+constexpr int BulkBufferSize = 105000;
+constexpr uint8_t SeriesStartMarker = 1;
+
+// Live decoder state (reader thread; reset by OpenLiveLink before the reader starts).
+extern int32_t WaitingStart;
+extern int32_t Collecting;
+extern int32_t FrameLength;
+extern uint8_t Frame[LiveFrameLength];
+
+// Bulk collector state. BulkCount and BulkLength are read by the import dialog's timer
+// while the reader writes them, hence atomic; the buffer is read only after Finished.
+extern uint8_t BulkBuffer[BulkBufferSize];
+extern std::atomic<int32_t> BulkCount;  // bytes stored so far
+extern std::atomic<int32_t> BulkLength; // declared total length; -1 once rejected
+
+// The request DecodeByte works for; nullptr detaches (every byte is then dropped).
+// Called by OpenLiveLink / OpenBulkLink before the reader thread starts.
+void AttachLinkRequest(LinkRequestRecord* request);
+LinkRequestRecord* AttachedLinkRequest();
+
+// One received byte, in arrival order. Constant work, no allocation.
+void DecodeByte(uint8_t b);
+
+// WaitingStart = 1, Collecting = 0: a frame cut off by an earlier stop is discarded.
+void ResetLiveDecoder();
+
+// BulkCount = 0, BulkLength = 0 (the import dialog, before it opens the link).
+void ResetBulkCollector();
+
+// Replaces the SeriesTable with the collected transfer; every series gets startTime.
+// The last block of a transfer is never kept. Returns the number of series kept
+// (also the new SeriesCount), 0..1000.
+int32_t ParseBulkTransfer(int32_t startTime);
+
+// Maximum power in watts from the device's two power bytes.
+float DevicePower(uint8_t lo, uint8_t hi);
+
+} // namespace krovel
