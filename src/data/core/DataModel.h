@@ -57,11 +57,11 @@ extern int32_t SeriesCount;
 
 extern TestHeaderRecord TestHeader;
 
-extern int32_t CurrentSeries;   // series shown in the bar, table, graphs and export
-extern int32_t DataSaved;       // 1: nothing unsaved in the table
-extern int32_t MeasurementIdle; // 1: no live measurement runs
-extern int32_t DataPresent;     // 1: the table holds data that can be saved and shown
-extern std::string FileName;    // last file saved or loaded, no folder, no extension
+extern int32_t CurrentSeries;    // series shown in the bar, table, graphs and export
+extern int32_t DataSaved;        // 1: nothing unsaved in the table
+extern int32_t MeasurementIdle;  // 1: no live measurement runs
+extern int32_t DataPresent;      // 1: the table holds data that can be saved and shown
+extern std::string FileName;     // last file saved or loaded, no folder, no extension
 extern std::string FileTimeText; // its modification time, " %d.%m.%Y %H:%M "
 
 // Puts the whole model back to its state at program start (tests and start-up).
@@ -71,6 +71,8 @@ void ResetDataModel();
 void SelectSeriesLimits(int i);
 
 // Index of the series the SubjectBar shows: CurrentSeries, or 0 when it is negative.
-inline int ShownSeriesIndex() { return CurrentSeries < 0 ? 0 : CurrentSeries; }
+inline int ShownSeriesIndex() {
+    return CurrentSeries < 0 ? 0 : CurrentSeries;
+}
 
 } // namespace krovel

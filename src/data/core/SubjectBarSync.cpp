@@ -36,7 +36,8 @@ void WriteSubjectBar(SubjectBarFields& bar) {
     bar.setText(IdBodyWeightUnit, "kg");
     bar.setText(IdSetNo, std::to_string(CurrentSeries + 1));
     SelectSeriesLimits(i);
-    bar.setText(IdBarbellWeight, FormatText("%6.2f", static_cast<double>(TestHeader.BarbellWeight)));
+    bar.setText(IdBarbellWeight,
+                FormatText("%6.2f", static_cast<double>(TestHeader.BarbellWeight)));
     bar.setText(IdSignalBelow, std::to_string(TestHeader.SignalBelowPct));
     bar.setText(IdSignalAbove, std::to_string(TestHeader.SignalAbovePct));
 }
