@@ -8,6 +8,7 @@
 #include "data/core/DataModel.h"
 #include "data/core/TextFormat.h"
 #include "data/core/XmlText.h"
+#include "measure/core/RepTableText.h"
 
 namespace krovel {
 
@@ -36,25 +37,13 @@ constexpr std::string_view DataRowEnd = "  </ss:Row>\n";
 constexpr int TitleRowCount = 2;
 
 // How a column's cells are typed: always a number, or a number only when the
-// text looks like a plain count (column 1 holds repetition numbers or ranges).
+// text looks like a plain count (the first column holds repetition numbers or
+// ranges such as "1-  2").
 enum class ColumnKind { Number, NumberIfDigits };
 
-struct Column {
-    const char* title;
-    int width; // points
-    ColumnKind kind;
-};
-
-constexpr std::array<Column, SpreadsheetColumnCount> Columns = {{
-    {"Rep No", 70, ColumnKind::NumberIfDigits},
-    {"Weight (kg)", 100, ColumnKind::Number},
-    {"Force (N)", 100, ColumnKind::Number},
-    {"v mean(m/s)", 100, ColumnKind::Number},
-    {"v max(m/s)", 100, ColumnKind::Number},
-    {"P mean(W)", 100, ColumnKind::Number},
-    {"%", 100, ColumnKind::Number},
-    {"P max(W)", 100, ColumnKind::Number},
-}};
+ColumnKind KindOfColumn(size_t column) {
+    return column == 0 ? ColumnKind::NumberIfDigits : ColumnKind::Number;
+}
 
 bool IsBlank(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
@@ -112,8 +101,8 @@ std::string_view TitleLine(std::string_view title, int line) {
 
 void AppendTableHead(std::string& out) {
     out += TableStart;
-    for (const Column& column : Columns) {
-        out += FormatText("      <ss:Column ss:Width=\"%d\"/>\n", column.width);
+    for (const RepColumn& column : RepColumns) {
+        out += FormatText("      <ss:Column ss:Width=\"%d\"/>\n", column.Width);
     }
 }
 
@@ -128,9 +117,9 @@ void AppendDescription(std::string& out, const SpreadsheetDescription& descripti
 void AppendTitleRows(std::string& out) {
     for (int line = 0; line < TitleRowCount; ++line) {
         out += RowStart;
-        for (const Column& column : Columns) {
+        for (const RepColumn& column : RepColumns) {
             out += "      <ss:Cell ss:StyleID=\"2\"><ss:Data ss:Type=\"String\"> ";
-            out += EscapeXmlText(TitleLine(column.title, line));
+            out += EscapeXmlText(TitleLine(column.Title, line));
             out += " </ss:Data></ss:Cell>\n";
         }
         out += TitleRowEnd;
@@ -139,10 +128,10 @@ void AppendTitleRows(std::string& out) {
 
 void AppendDataRow(std::string& out, const SpreadsheetRow& row) {
     out += RowStart;
-    for (size_t c = 0; c < Columns.size(); ++c) {
+    for (size_t c = 0; c < row.size(); ++c) {
         const std::string value = CellValue(row[c]);
         out += "      <ss:Cell><ss:Data ss:Type=\"";
-        out += CellType(value, Columns[c].kind);
+        out += CellType(value, KindOfColumn(c));
         out += "\">";
         out += EscapeXmlText(value);
         out += "</ss:Data></ss:Cell>\n";

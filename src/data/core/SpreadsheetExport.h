@@ -9,13 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "measure/core/RepTableText.h"
+
 namespace krovel {
 
-constexpr int SpreadsheetColumnCount = 8;
 constexpr int SpreadsheetDescriptionLines = 7;
 
 // One table row: the 8 cell texts exactly as the repetition table shows them.
-using SpreadsheetRow = std::array<std::string, SpreadsheetColumnCount>;
+using SpreadsheetRow = RepRowText;
 using SpreadsheetDescription = std::array<std::string, SpreadsheetDescriptionLines>;
 
 // Starts the spreadsheet program on a file; never waits, reports nothing.
