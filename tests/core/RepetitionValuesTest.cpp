@@ -189,3 +189,14 @@ TEST_F(RepetitionValuesTest, LiveSignalsWithDefaultsAndCrossedThresholds) {
     UpdateLiveSignals(100.0f);
     EXPECT_EQ(UpdateLiveSignals(85.0f), LowerSignalSound);
 }
+
+TEST_F(RepetitionValuesTest, IntervalChoicesFollowLongestCompleteSeries) {
+    EXPECT_EQ(IntervalChoiceCount(), 1); // nothing recorded yet
+    Series[0].RepCount = 8;
+    EXPECT_EQ(IntervalChoiceCount(), 8); // series 0 counts before it is complete
+    Series[1].RepCount = 12;
+    Series[2].RepCount = 10;
+    Series[3].RepCount = 40; // not complete: ignored
+    SeriesCount = 3;
+    EXPECT_EQ(IntervalChoiceCount(), 12);
+}

@@ -41,6 +41,14 @@ int32_t UsableRepCount(int32_t series) {
     return std::clamp<int32_t>(Series[series].RepCount, 0, MaxRepetitions);
 }
 
+int32_t IntervalChoiceCount() {
+    int32_t largest = UsableRepCount(0);
+    for (int32_t s = 1; s < std::min<int32_t>(SeriesCount, MaxSeries); ++s) {
+        largest = std::max(largest, UsableRepCount(s));
+    }
+    return std::max<int32_t>(largest, 1);
+}
+
 namespace {
 
 // Walks the groups of `size` consecutive repetitions of n: calls visit(first, end) with

@@ -42,6 +42,10 @@ double SeriesForce(int32_t series);
 // corrupted count can never index past the arrays.
 int32_t UsableRepCount(int32_t series);
 
+// Largest group size the interval selection offers: the largest RepCount among the
+// complete series (series 0 counts even when none is complete), at least 1.
+int32_t IntervalChoiceCount();
+
 // The exercise graph's bars: the mean of one kind over each group of consecutive
 // repetitions.
 struct GroupMeanTable {
