@@ -1,0 +1,24 @@
+// Conversions between the program's UTF-8 text and UTF-16, the wide form the
+// measurement file uses for text that has no single-byte encoding.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace krovel {
+
+// The replacement for malformed input: a bad UTF-8 sequence or a lone surrogate.
+inline constexpr char32_t ReplacementCharacter = U'\uFFFD';
+
+// Appends one code point as UTF-8.
+void AppendUtf8(std::string& out, char32_t c);
+
+// The code points of a UTF-8 text; every malformed sequence yields one U+FFFD.
+std::u32string DecodeUtf8(std::string_view utf8);
+
+std::u16string Utf8ToUtf16(std::string_view utf8);
+
+// Lone surrogates become U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
+} // namespace krovel

@@ -1,0 +1,124 @@
+#include "TableJson.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace krovel::cli {
+
+namespace {
+
+void AppendString(std::string& out, std::string_view text) {
+    out += '"';
+    for (char ch : text) {
+        unsigned char c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    out += '"';
+}
+
+void AppendFloat(std::string& out, float value) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char text[32];
+    auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    std::string_view written(text, static_cast<size_t>(end - text));
+    out += written;
+    // Keep it a float for readers that tell 60 from 60.0.
+    if (written.find_first_of(".e") == std::string_view::npos) out += ".0";
+}
+
+void AppendInt(std::string& out, long long value) {
+    out += std::to_string(value);
+}
+
+void AppendSubject(std::string& out, const TestHeaderRecord& header) {
+    const SubjectRecord& s = header.Subject;
+    out += "  \"subject\": {\"name\": ";
+    AppendString(out, s.SubjectName);
+    out += ", \"sex\": ";
+    AppendInt(out, s.Sex);
+    out += ", \"height\": ";
+    AppendInt(out, s.Height);
+    out += ", \"body_weight\": ";
+    AppendInt(out, s.BodyWeight);
+    out += ", \"exercise\": ";
+    AppendString(out, header.Exercise);
+    out += ", \"sport\": ";
+    AppendString(out, header.Sport);
+    out += ", \"comment\": ";
+    AppendString(out, s.Comment);
+    out += "},\n";
+}
+
+void AppendSeries(std::string& out, const SeriesRecord& s) {
+    int reps = std::clamp(s.RepCount, 0, MaxRepetitions);
+    out += "    {\"rep_count\": ";
+    AppendInt(out, s.RepCount);
+    out += ", \"mass\": ";
+    AppendFloat(out, s.Mass);
+    out += ", \"signal_below\": ";
+    AppendInt(out, s.SignalBelowPct);
+    out += ", \"signal_above\": ";
+    AppendInt(out, s.SignalAbovePct);
+    out += ", \"start_time\": ";
+    AppendInt(out, s.StartTime);
+    out += ", \"reps\": [";
+    for (int r = 0; r < reps; ++r) {
+        out += r ? ",\n" : "\n";
+        out += "      {\"mean_velocity_raw\": ";
+        AppendInt(out, s.MeanVelocity[r]);
+        out += ", \"max_velocity_raw\": ";
+        AppendInt(out, s.MaxVelocity[r]);
+        out += ", \"max_power\": ";
+        AppendFloat(out, s.MaxPower[r]);
+        out += "}";
+    }
+    out += reps ? "\n    ]}" : "]}";
+}
+
+} // namespace
+
+std::string TableJson(std::string_view version, const TestHeaderRecord& header,
+                      std::span<const SeriesRecord> series) {
+    std::string out = "{\n  \"version\": ";
+    AppendString(out, version);
+    out += ",\n";
+    AppendSubject(out, header);
+    out += "  \"series\": [";
+    for (size_t i = 0; i < series.size(); ++i) {
+        out += i ? ",\n" : "\n";
+        AppendSeries(out, series[i]);
+    }
+    out += series.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
+}
+
+} // namespace krovel::cli

@@ -1,0 +1,21 @@
+// JSON text of a measurement table, shared by the subcommands that print one
+// (a measurement file, a decoded device stream):
+//   {"version": "...", "subject": {"name", "sex", "height", "body_weight", "exercise",
+//    "sport", "comment"}, "series": [{"rep_count", "mass", "signal_below", "signal_above",
+//    "start_time", "reps": [{"mean_velocity_raw", "max_velocity_raw", "max_power"}]}]}
+// Floats are written in their shortest round-trip form with a decimal point, whatever
+// the locale; non-finite ones as null. Strings are UTF-8, JSON-escaped.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "data/core/DataModel.h"
+
+namespace krovel::cli {
+
+std::string TableJson(std::string_view version, const TestHeaderRecord& header,
+                      std::span<const SeriesRecord> series);
+
+} // namespace krovel::cli
