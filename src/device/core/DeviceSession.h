@@ -53,8 +53,8 @@ LiveFrameBytesArray EncodeLiveFrame(const SessionSet& set, const SessionRep& rep
 // Sets that would push the transfer past 65535 bytes are left out.
 std::vector<uint8_t> EncodeBulkTransfer(std::span<const SessionSet> sets);
 
-// The live frames of a session with the pause before each one: repIntervalMs before
-// every repetition, setPauseMs before the first repetition of each set.
+// The live frames of a session with the pause before each one: setPauseMs before the
+// first repetition of every set but the first, repIntervalMs before all others.
 struct TimedFrame {
     int32_t DelayMs;
     LiveFrameBytesArray Bytes;

@@ -1,0 +1,27 @@
+// The link to the device, whichever transport carries it: USB when the unit is attached,
+// else the serial port the request names. At most one link is open at a time; all three
+// calls run on the UI thread.
+#pragma once
+
+#include <cstdint>
+
+#include "device/core/StreamDecoder.h"
+
+namespace krovel {
+
+// Which transport is open (both 0 when none).
+extern int32_t UsbOpen;
+extern int32_t SerialOpen;
+
+// Opens the link for live frames: 1, or 0 when a link is already open (left untouched)
+// or no transport opens (the caller shows "Error in communication"). The decoder works
+// for req until the next open; the live decoder restarts at a frame boundary.
+int32_t OpenLiveLink(LinkRequestRecord& req);
+
+// The same for a bulk transfer; the caller resets the bulk collector beforehand.
+int32_t OpenBulkLink(LinkRequestRecord& req);
+
+// Closes whichever transport is open, waiting for its reader to end. Safe when closed.
+void CloseLink();
+
+} // namespace krovel

@@ -1,0 +1,29 @@
+// The serial transport: opens one of the ports COM1..COM5 at 57600 8N1 and runs a reader
+// thread that hands every received byte to DecodeByte. Nothing is ever written.
+//
+// On Linux each port name maps to a device path: /dev/ttyS0../dev/ttyS4 by default,
+// overridden by the settings key "Ports/COM1".. of QSettings("Marvolen Krovel",
+// "Kelvane") and, above that, by the environment variable KROVEL_PORT_COM1..
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace krovel {
+
+// The device path of port index; empty when index names no port.
+std::string PortDevicePath(int32_t index);
+
+// Opens port index and starts its reader: 1, or 0 when a serial port is already open,
+// index names no port, or the port cannot be opened (missing, in use, no access).
+int32_t OpenSerial(int32_t index);
+
+// Stops the reader (it notices within a few milliseconds), waits for it and closes the
+// port. Does nothing when no port is open.
+void CloseSerial();
+
+// Whether the reader still runs. It ends on its own when the port fails or vanishes
+// (unplugged); the port then counts as open until CloseSerial.
+bool SerialReaderRunning();
+
+} // namespace krovel

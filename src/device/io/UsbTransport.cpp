@@ -1,0 +1,121 @@
+#include "device/io/UsbTransport.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <system_error>
+#include <thread>
+
+#include "device/core/StreamDecoder.h"
+#include "device/io/AutoResetEvent.h"
+#include "device/io/FtdiBackend.h"
+
+namespace krovel {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// With event notification the wait only bounds how late a lost wake-up is noticed;
+// without it (libftdi) the reader polls, and each poll itself waits for the chip.
+constexpr auto NotifiedWait = 500ms;
+constexpr auto PollingWait = 10ms;
+constexpr uint32_t ReadChunk = 1024;
+
+FtdiApi* usbApi = nullptr; // the backend the open device belongs to
+FtHandle UsbHandle = InvalidFtHandle;
+std::atomic<int32_t> UsbStop{0};
+std::thread usbReader;
+std::unique_ptr<AutoResetEvent> usbEvent;
+
+void UsbReaderLoop(FtdiApi& api, FtHandle handle, AutoResetEvent& event) {
+    const bool notified = api.FT_SetEventNotification(handle, FT_EVENT_RXCHAR, &event) == FT_OK;
+    api.FT_Purge(handle, FT_PURGE_RX | FT_PURGE_TX);
+    uint8_t buffer[ReadChunk];
+    while (!UsbStop.load()) {
+        if (!event.WaitFor(notified ? NotifiedWait : PollingWait) && notified) continue;
+        if (UsbStop.load()) break;
+        uint32_t waiting = 0, txBytes = 0, eventStatus = 0;
+        api.FT_GetStatus(handle, &waiting, &txBytes, &eventStatus);
+        // Drain everything that was waiting at this wake-up before waiting again.
+        while (waiting > 0) {
+            const uint32_t chunk = std::min(waiting, ReadChunk);
+            waiting -= chunk;
+            uint32_t got = 0;
+            if (api.FT_Read(handle, buffer, chunk, &got) != FT_OK) got = 0;
+            for (uint32_t i = 0; i < std::min(got, chunk); ++i) DecodeByte(buffer[i]);
+        }
+    }
+}
+
+} // namespace
+
+FtHandle FindUsbDevice(const char* description) {
+    FtdiApi& api = CurrentFtdiApi();
+    uint32_t locations[UsbListingEntries] = {};
+    uint32_t count = 0;
+    if (api.FT_ListDevices(locations, UsbListingEntries, &count,
+                           FT_LIST_ALL | FT_OPEN_BY_LOCATION) != FT_OK)
+        return InvalidFtHandle;
+    for (uint32_t i = 0; i < count; ++i) {
+        FtHandle handle = InvalidFtHandle;
+        if (api.FT_Open(static_cast<int>(i), &handle) != FT_OK) continue;
+        char serialNumber[FtSerialNumberSize] = {};
+        char found[FtDescriptionSize] = {};
+        if (api.FT_GetDeviceInfo(handle, serialNumber, found) == FT_OK) {
+            found[FtDescriptionSize - 1] = '\0';
+            if (std::strcmp(found, description) == 0) return handle;
+        }
+        api.FT_Close(handle);
+    }
+    return InvalidFtHandle;
+}
+
+bool ProbeUsb() {
+    const FtHandle handle = FindUsbDevice(DeviceDescription);
+    if (handle == InvalidFtHandle) return false;
+    CurrentFtdiApi().FT_Close(handle);
+    return true;
+}
+
+int32_t OpenUsb() {
+    if (UsbHandle != InvalidFtHandle) return 0;
+    UsbStop.store(0);
+    FtdiApi& api = CurrentFtdiApi();
+    const FtHandle handle = FindUsbDevice(DeviceDescription);
+    if (handle == InvalidFtHandle) return 0;
+
+    // The device speaks 57600 8N1; the results do not decide anything.
+    api.FT_SetBaudRate(handle, 57600);
+    api.FT_SetDataCharacteristics(handle, FT_BITS_8, FT_STOP_BITS_1, FT_PARITY_NONE);
+    api.FT_Purge(handle, FT_PURGE_RX | FT_PURGE_TX);
+    api.FT_SetRts(handle);
+    api.FT_SetDtr(handle);
+
+    auto event = std::make_unique<AutoResetEvent>();
+    try {
+        usbReader = std::thread(UsbReaderLoop, std::ref(api), handle, std::ref(*event));
+    } catch (const std::system_error&) {
+        api.FT_Close(handle);
+        return 0;
+    }
+    usbApi = &api;
+    UsbHandle = handle;
+    usbEvent = std::move(event);
+    return 1;
+}
+
+void CloseUsb() {
+    if (!usbReader.joinable()) return;
+    UsbStop.store(1);
+    usbEvent->Signal();
+    usbReader.join();
+    usbApi->FT_Close(UsbHandle);
+    UsbHandle = InvalidFtHandle;
+    usbApi = nullptr;
+    usbEvent.reset();
+}
+
+} // namespace krovel
