@@ -1,0 +1,127 @@
+// Runs the built krovel-cli on files written by the program's own encoder.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+#include "data/core/DataModel.h"
+#include "data/core/MeasurementFile.h"
+#include "support/TempFolder.h"
+
+using namespace krovel;
+using krovel::testing::TempFolder;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class ReportCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.ok());
+        cli = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "krovel-cli";
+        ASSERT_TRUE(std::filesystem::exists(cli)) << cli;
+
+        // Two series of 20 kg: five repetitions (mean powers 196.20, 392.40, 196.20,
+        // 392.40, 98.10 W) and one repetition.
+        std::vector<SeriesRecord> series(2);
+        const int bytes[] = {50, 100, 50, 100, 25};
+        for (SeriesRecord& s : series) {
+            s.Mass = 20.0f;
+            s.SignalBelowPct = 90;
+            s.SignalAbovePct = 100;
+        }
+        series[0].RepCount = 5;
+        for (int r = 0; r < 5; ++r) {
+            series[0].MeanVelocity[r] = static_cast<uint8_t>(bytes[r]);
+            series[0].MaxVelocity[r] = 50;
+            series[0].MaxPower[r] = 431.75f;
+        }
+        series[1].RepCount = 1;
+        series[1].MeanVelocity[0] = 40;
+        file = folder.file("two sets.krvx");
+        TempFolder::Write(file, EncodeMeasurementFile(TestHeaderRecord{}, series));
+    }
+
+    CliRun Run(const std::string& args, const char* locale = "C") {
+        const std::string out = folder.file("out"), err = folder.file("err");
+        std::string command = "LC_ALL=" + std::string(locale) + " '" + cli.string() + "' report " +
+                              args + " >'" + out + "' 2>'" + err + "'";
+        CliRun run;
+        int raw = std::system(command.c_str());
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = TempFolder::Read(out);
+        run.err = TempFolder::Read(err);
+        return run;
+    }
+    std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+    TempFolder folder;
+    std::filesystem::path cli;
+    std::string file;
+};
+
+TEST_F(ReportCommandTest, TextShowsTitlesAndCellsAsTheTable) {
+    CliRun run = Run(Quoted(file) + " --interval 2");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(
+        run.out,
+        "  Rep No  Weight (kg)  Force (N)  v mean(m/s)  v max(m/s)  P mean(W)       %  P max(W)\n"
+        "   1-  2        20.00     196.20         1.50        1.50     294.30    75.0    431.75\n"
+        "   3-  4        20.00     196.20         1.50        1.50     294.30    75.0    431.75\n"
+        "   5-  5        20.00     196.20         0.50        1.50      98.10    25.0    431.75\n");
+
+    run = Run(Quoted(file) + " --series 2");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\n   1-  1        20.00     196.20         0.80"), std::string::npos)
+        << run.out;
+}
+
+TEST_F(ReportCommandTest, CommaLocaleShowsCommasInTextAndPointsInCsv) {
+    CliRun text = Run(Quoted(file) + " --format text", "de_DE.UTF-8");
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("   1-  1        20,00     196,20         1,00        1,50     196,20"),
+              std::string::npos)
+        << text.out;
+
+    CliRun csv = Run(Quoted(file) + " --interval 5 --format csv", "de_DE.UTF-8");
+    EXPECT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(csv.out,
+              "Rep No,Weight (kg),Force (N),v mean(m/s),v max(m/s),P mean(W),%,P max(W)\r\n"
+              "1-  5,20.00,196.20,1.30,1.50,255.06,65.0,431.75\r\n");
+}
+
+TEST_F(ReportCommandTest, RefusesWhatItCannotReport) {
+    struct Case {
+        std::string args;
+        const char* message;
+    } cases[] = {
+        {Quoted(file) + " --series 3", "series 3 is out of range"},
+        {Quoted(file) + " --series 0", "series 0 is out of range"},
+        {Quoted(file) + " --interval 6", "interval 6 is out of range"},
+        {Quoted(file) + " --interval 0", "interval 0 is out of range"},
+        {Quoted(file) + " --interval 2x", "whole number"},
+        {Quoted(file) + " --format xml", "unknown format"},
+        {Quoted(file) + " --series", "needs a value"},
+        {"", "no FILE"},
+        {Quoted(folder.file("missing.krvx")), "Error opening file"},
+    };
+    for (const Case& c : cases) {
+        CliRun run = Run(c.args);
+        EXPECT_EQ(run.status, 2) << c.args;
+        EXPECT_TRUE(run.out.empty()) << c.args;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << ": " << run.err;
+    }
+
+    TempFolder::Write(folder.file("junk.krvx"), "not a measurement");
+    CliRun junk = Run(Quoted(folder.file("junk.krvx")));
+    EXPECT_EQ(junk.status, 2);
+    EXPECT_NE(junk.err.find("Incompatible data"), std::string::npos) << junk.err;
+}
+
+} // namespace

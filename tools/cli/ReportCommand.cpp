@@ -1,0 +1,202 @@
+// krovel-cli report FILE [--series N] [--interval K] [--format text|csv]
+// The digital report of one series of a measurement file, grouped by K repetitions,
+// with the same cell texts the program's repetition table shows.
+#include <charconv>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "CliCommand.h"
+#include "data/core/DataModel.h"
+#include "data/core/MeasurementFile.h"
+#include "measure/core/RepTableText.h"
+#include "measure/core/RepetitionValues.h"
+
+namespace krovel::cli {
+
+namespace {
+
+constexpr const char* ReportUsage = "report FILE [--series N] [--interval K] [--format text|csv]";
+
+enum class ReportFormat { Text, Csv };
+
+struct ReportOptions {
+    const char* file = nullptr;
+    int series = 1;   // 1-based, as "Set No" shows it
+    int interval = 1; // group size
+    ReportFormat format = ReportFormat::Text;
+};
+
+int Refuse(const std::string& message) {
+    std::fprintf(stderr, "krovel-cli report: %s\n", message.c_str());
+    return ExitRefused;
+}
+
+// A whole decimal number and nothing else.
+std::optional<int> ParseNumber(std::string_view text) {
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+// Fills options from the arguments after "report"; an error message when they are wrong.
+std::optional<std::string> ParseReportArgs(int argc, char** argv, ReportOptions& options) {
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (!arg.starts_with("--")) {
+            if (options.file) return "more than one FILE given";
+            options.file = argv[i];
+            continue;
+        }
+        if (arg != "--series" && arg != "--interval" && arg != "--format") {
+            return "unknown option " + std::string(arg);
+        }
+        if (i + 1 >= argc) return std::string(arg) + " needs a value";
+        std::string_view value = argv[++i];
+        if (arg == "--format") {
+            if (value == "text")
+                options.format = ReportFormat::Text;
+            else if (value == "csv")
+                options.format = ReportFormat::Csv;
+            else
+                return "unknown format '" + std::string(value) + "' (text or csv)";
+            continue;
+        }
+        std::optional<int> number = ParseNumber(value);
+        if (!number)
+            return std::string(arg) + " needs a whole number, not '" + std::string(value) + "'";
+        (arg == "--series" ? options.series : options.interval) = *number;
+    }
+    if (!options.file) return "no FILE given";
+    return std::nullopt;
+}
+
+// Titles and cells in columns as wide as their widest text, aligned as in the table.
+std::string TextReport(const std::vector<RepRowText>& rows) {
+    size_t widths[RepColumnCount];
+    for (int c = 0; c < RepColumnCount; ++c) {
+        widths[c] = std::strlen(RepColumns[c].Title);
+        for (const RepRowText& row : rows) widths[c] = std::max(widths[c], row[c].size());
+    }
+    std::string out;
+    auto line = [&](auto cell) {
+        for (int c = 0; c < RepColumnCount; ++c) {
+            std::string_view text = cell(c);
+            size_t pad = widths[c] - text.size();
+            if (c > 0) out += "  ";
+            switch (RepColumns[c].Align) {
+            case CellAlign::Left:
+                out.append(text).append(pad, ' ');
+                break;
+            case CellAlign::Center:
+                out.append(pad / 2, ' ').append(text).append(pad - pad / 2, ' ');
+                break;
+            case CellAlign::Right:
+                out.append(pad, ' ').append(text);
+                break;
+            }
+        }
+        while (!out.empty() && out.back() == ' ') out.pop_back();
+        out += '\n';
+    };
+    line([](int c) { return std::string_view(RepColumns[c].Title); });
+    for (const RepRowText& row : rows) line([&](int c) { return std::string_view(row[c]); });
+    return out;
+}
+
+// One RFC 4180 field: the text without its padding blanks, quoted when it holds a
+// comma, a quote or a line break.
+std::string CsvField(std::string_view text) {
+    size_t first = text.find_first_not_of(' ');
+    text = first == std::string_view::npos
+               ? std::string_view()
+               : text.substr(first, text.find_last_not_of(' ') + 1 - first);
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string quoted = "\"";
+    for (char ch : text) {
+        if (ch == '"') quoted += '"';
+        quoted += ch;
+    }
+    return quoted + '"';
+}
+
+std::string CsvReport(const std::vector<RepRowText>& rows) {
+    std::string out;
+    auto line = [&](auto cell) {
+        for (int c = 0; c < RepColumnCount; ++c) {
+            if (c > 0) out += ',';
+            out += CsvField(cell(c));
+        }
+        out += "\r\n";
+    };
+    line([](int c) { return std::string_view(RepColumns[c].Title); });
+    for (const RepRowText& row : rows) line([&](int c) { return std::string_view(row[c]); });
+    return out;
+}
+
+// Numbers in CSV always use a decimal point, whatever the user's locale.
+class PointDecimals {
+public:
+    PointDecimals() : previous_(std::setlocale(LC_NUMERIC, nullptr)) {
+        std::setlocale(LC_NUMERIC, "C");
+    }
+    ~PointDecimals() { std::setlocale(LC_NUMERIC, previous_.c_str()); }
+
+private:
+    std::string previous_;
+};
+
+int RunReport(int argc, char** argv) {
+    ReportOptions options;
+    if (auto error = ParseReportArgs(argc, argv, options)) {
+        return Refuse(*error + "\nusage: krovel-cli " + ReportUsage);
+    }
+
+    auto scratch = std::make_unique<MeasurementScratch>();
+    FileLoadError loadError = LoadMeasurementFile(options.file, *scratch);
+    if (loadError != FileLoadError::None) {
+        return Refuse(std::string(options.file) + ": " + FileLoadErrorText(loadError));
+    }
+    CommitMeasurementScratch(*scratch);
+
+    if (options.series < 1 || options.series > SeriesCount) {
+        return Refuse(SeriesCount == 0 ? std::string(options.file) + " holds no series"
+                                       : "series " + std::to_string(options.series) +
+                                             " is out of range: " + options.file +
+                                             " holds series 1 to " + std::to_string(SeriesCount));
+    }
+    const int largestInterval = IntervalChoiceCount();
+    if (options.interval < 1 || options.interval > largestInterval) {
+        return Refuse("interval " + std::to_string(options.interval) +
+                      " is out of range: the file allows intervals 1 to " +
+                      std::to_string(largestInterval));
+    }
+
+    const int series = options.series - 1;
+    const int intervalIndex = options.interval - 1;
+    std::string out;
+    switch (options.format) {
+    case ReportFormat::Text:
+        out = TextReport(DigitalReportRows(series, intervalIndex));
+        break;
+    case ReportFormat::Csv: {
+        PointDecimals point;
+        out = CsvReport(DigitalReportRows(series, intervalIndex));
+        break;
+    }
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+const bool registered = RegisterCliCommand({"report", ReportUsage, RunReport});
+
+} // namespace
+
+} // namespace krovel::cli
