@@ -1,0 +1,140 @@
+// The diagnostic graph: the load profile over all series, one point per distinct
+// barbell load, with a blue left axis (Y1) and a red right axis (Y2).
+#include "ui/core/GraphAxes.h"
+#include "ui/core/Graphs.h"
+#include "ui/core/LoadPoints.h"
+
+#include <algorithm>
+
+namespace krovel {
+
+using namespace graph;
+
+namespace {
+
+constexpr Pen BlackPen{RgbBlack};
+constexpr Pen BluePen{RgbBlue};
+constexpr Pen RedPen{RgbRed};
+
+// Steps used when an axis row holds a step below 1.
+constexpr int32_t FallbackXStep = 1;
+constexpr int32_t FallbackY1Step = 10;
+constexpr int32_t FallbackY2Step = 5;
+
+struct DiagnosticLayout {
+    TickStyle xTicks;
+    int32_t titleTop, titleBottom; // X title, from the bottom of the plot
+    TickStyle y1Ticks;
+    TickStyle y2Ticks;
+    CanvasRect yTitle; // from (L, T) for Y1 and from (R, T) for Y2
+    int32_t pointRadius;
+};
+constexpr DiagnosticLayout ScreenLayout{{3, {-20, 3, 20, 18}, TextAlign::Centre},
+                                        18,
+                                        33,
+                                        {-3, {-40, -10, -5, 10}, TextAlign::Right},
+                                        {3, {5, -10, 40, 10}, TextAlign::Left},
+                                        {-30, -25, 30, -10},
+                                        5};
+constexpr DiagnosticLayout PrintLayout{{-20, {-200, -20, 200, -60}, TextAlign::Centre},
+                                       -80,
+                                       -120,
+                                       {-15, {-100, 20, -20, -20}, TextAlign::Right},
+                                       {15, {20, 20, 200, -20}, TextAlign::Left},
+                                       {-200, 60, 200, 20},
+                                       20};
+
+// Built again on every paint; painting runs on the user-interface thread only.
+LoadPointSet PaintedLoadPoints;
+
+int32_t StepOr(int32_t step, int32_t fallback) {
+    return step < 1 ? fallback : step;
+}
+
+// One plotted series of points (Y1 or Y2): circles joined by lines.
+struct PointTrace {
+    int32_t quantity;
+    int32_t min;
+    double scale;
+};
+
+} // namespace
+
+void DrawDiagnosticGraph(Canvas& canvas, const CanvasRect& rect,
+                         const DiagnosticSelection& selection, AxisRangeTable axisRanges,
+                         int32_t seriesCount) {
+    const DiagnosticLayout& layout = canvas.isPrinting() ? PrintLayout : ScreenLayout;
+    const auto [L, T, R, B] = rect;
+    const int32_t xq = ValidPlotQuantity(selection.XIndex);
+    const int32_t y1q = ValidPlotQuantity(selection.Y1Index);
+    const int32_t y2q = ValidPlotQuantity(selection.Y2Index);
+
+    LoadPointSet& points = PaintedLoadPoints;
+    BuildLoadPoints(seriesCount,
+                    std::clamp<int32_t>(selection.DataIndex, 0, MaxRepetitions - 1) + 1, xq,
+                    points);
+
+    const AxisRange& xr = axisRanges[xq];
+    const AxisRange& y1r = axisRanges[y1q];
+    const AxisRange& y2r = axisRanges[y2q];
+    const double xscale = AxisScale(R - L, xr.Min, xr.Max);
+    const PointTrace y1{y1q, y1r.Min, AxisScale(B - T, y1r.Min, y1r.Max)};
+    const PointTrace y2{y2q, y2r.Min, AxisScale(B - T, y2r.Min, y2r.Max)};
+
+    canvas.save();
+    canvas.setPen(BlackPen);
+    canvas.setFont(canvas.isPrinting() ? CanvasFont::Print : CanvasFont::Screen);
+    DrawOpenBox(canvas, L, T, R, B);
+
+    // X axis in the caller's text colour.
+    ForEachTick(xr.Min, xr.Max, StepOr(xr.Step, FallbackXStep), [&](int32_t v) {
+        const int32_t x = L + Truncate((static_cast<double>(v) - xr.Min) * xscale);
+        DrawXTick(canvas, x, B, layout.xTicks, IntLabel(v));
+    });
+    canvas.text({L, B + layout.titleTop, R, B + layout.titleBottom}, PlotQuantityNames[xq],
+                TextAlign::Centre);
+
+    canvas.setTextColour(RgbBlue);
+    canvas.setPen(BluePen);
+    DrawYAxisTicks(canvas, L, B, y1r.Min, y1r.Max, StepOr(y1r.Step, FallbackY1Step), y1.scale,
+                   layout.y1Ticks);
+    canvas.text(Offset(L, T, layout.yTitle), PlotQuantityNames[y1q], TextAlign::Centre);
+
+    canvas.setTextColour(RgbRed);
+    canvas.setPen(RedPen);
+    DrawYAxisTicks(canvas, R, B, y2r.Min, y2r.Max, StepOr(y2r.Step, FallbackY2Step), y2.scale,
+                   layout.y2Ticks);
+    canvas.text(Offset(R, T, layout.yTitle), PlotQuantityNames[y2q], TextAlign::Centre);
+
+    // Points outside the ranges sit on the plot's edges. (Limiting by the numeric
+    // range between T and B serves screen and paper alike.)
+    const auto xOf = [&](const LoadPoint& p) {
+        const int32_t x = L + Truncate((static_cast<double>(p.value(xq)) - xr.Min) * xscale);
+        return std::clamp(x, std::min(L, R), std::max(L, R));
+    };
+    const auto yOf = [&](const LoadPoint& p, const PointTrace& trace) {
+        const int32_t y =
+            B - Truncate((static_cast<double>(p.value(trace.quantity)) - trace.min) * trace.scale);
+        return std::clamp(y, std::min(T, B), std::max(T, B));
+    };
+    const int32_t r = layout.pointRadius;
+    // On paper y grows upward, so the circle's top edge is y + r there.
+    const int32_t up = canvas.isPrinting() ? r : -r;
+    // Circles are filled with whatever brush the canvas holds.
+    for (int32_t i = 0; i < points.Count; ++i) {
+        const LoadPoint& p = points.Points[i];
+        const int32_t x = xOf(p);
+        for (const auto& [trace, pen] : {std::pair{y1, BluePen}, std::pair{y2, RedPen}}) {
+            canvas.setPen(pen);
+            const int32_t y = yOf(p, trace);
+            canvas.ellipse({x - r, y + up, x + r, y - up});
+            if (i > 0) {
+                const LoadPoint& previous = points.Points[i - 1];
+                canvas.line(xOf(previous), yOf(previous, trace), x, y);
+            }
+        }
+    }
+    canvas.restore();
+}
+
+} // namespace krovel
