@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool imagemagick poppler-utils socat locales-all
+  fonts-liberation2
 )
 
 missing=()

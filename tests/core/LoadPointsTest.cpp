@@ -79,6 +79,15 @@ TEST_F(LoadPointsTest, SortIsStableForEqualKeys) {
     BuildLoadPoints(4, 1, Velocity, set);
     // Equal velocities keep the order in which their loads first appeared.
     EXPECT_EQ(Column(Mass), (std::vector<float>{50.0f, 80.0f, 20.0f, 30.0f}));
+
+    // Many loads on few velocities: ascending velocity, table order within each.
+    std::vector<float> expected;
+    for (int byte = 10; byte < 15; ++byte)
+        for (int s = 0; s < 300; ++s)
+            if (10 + (s * 7) % 5 == byte) expected.push_back(float(300 - s));
+    for (int s = 0; s < 300; ++s) FillSeries(s, float(300 - s), {10 + (s * 7) % 5});
+    BuildLoadPoints(300, 1, Velocity, set);
+    EXPECT_EQ(Column(Mass), expected);
 }
 
 TEST_F(LoadPointsTest, DamagedInputStaysWithinItsStorage) {

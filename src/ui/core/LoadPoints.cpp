@@ -3,6 +3,7 @@
 #include "measure/core/RepetitionValues.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace krovel {
 
@@ -54,7 +55,7 @@ private:
 // Exchange sort, stable: a pair is swapped only when the later value is strictly smaller.
 // It stops once a pass swaps nothing, since every further pass would then do the same;
 // that gives exactly the order of the full count of passes, also with NaN values.
-void SortByQuantity(LoadPointSet& set, int32_t quantity) {
+void ExchangeSort(LoadPointSet& set, int32_t quantity) {
     const int32_t n = set.Count;
     for (int32_t pass = 0; pass + 1 < n; ++pass) {
         bool swapped = false;
@@ -66,6 +67,29 @@ void SortByQuantity(LoadPointSet& set, int32_t quantity) {
         }
         if (!swapped) break;
     }
+}
+
+// Ascending by one quantity, equal values keeping their order. Without NaN the values
+// are totally ordered and every stable sort gives the exchange sort's order, so the
+// points are sorted in n log n by (value, position); a NaN (a damaged file) makes the
+// order depend on the exchange sort's steps, which are then followed literally.
+void SortByQuantity(LoadPointSet& set, int32_t quantity) {
+    const int32_t n = set.Count;
+    struct Key {
+        float value;
+        int32_t position;
+    };
+    Key keys[MaxSeries];
+    for (int32_t i = 0; i < n; ++i) {
+        keys[i] = {set.Points[i].Values[quantity], i};
+        if (std::isnan(keys[i].value)) return ExchangeSort(set, quantity);
+    }
+    std::sort(keys, keys + n, [](const Key& a, const Key& b) {
+        return a.value < b.value || (a.value == b.value && a.position < b.position);
+    });
+    LoadPoint unsorted[MaxSeries];
+    std::copy(set.Points, set.Points + n, unsorted);
+    for (int32_t i = 0; i < n; ++i) set.Points[i] = unsorted[keys[i].position];
 }
 
 } // namespace
