@@ -284,3 +284,19 @@ TEST(DegenerateAxes, FlatOrHugeRangesAndBadStepsStillFinish) {
     EXPECT_LT(wide.ofKind(PrimitiveKind::Text).size(), 5u * 10000u);
     EXPECT_FALSE(wide.textsEqual("2000000000").empty() && wide.textsEqual("-2000000000").empty());
 }
+
+TEST(GraphForViewMode, PicksTheGraphAndItsRectangle) {
+    Ranges r;
+    const std::vector<float> means{1.0f};
+    GraphInputs inputs{{}, {means, 0, 0}, {}, 0, r.rows};
+    RecordingCanvas none;
+    EXPECT_FALSE(DrawGraphForViewMode(none, 2, inputs));
+    EXPECT_FALSE(DrawGraphForViewMode(none, 0, inputs));
+    EXPECT_TRUE(none.primitives().empty());
+
+    RecordingCanvas screen, paper(true);
+    EXPECT_TRUE(DrawGraphForViewMode(screen, 1, inputs));
+    EXPECT_EQ(screen.ofKind(PrimitiveKind::Line).front().box, (CanvasRect{60, 200, 60, 320}));
+    EXPECT_TRUE(DrawGraphForViewMode(paper, 4, inputs));
+    EXPECT_EQ(paper.ofKind(PrimitiveKind::Line).front().box, (CanvasRect{200, -250, 200, -850}));
+}

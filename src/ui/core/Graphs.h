@@ -57,4 +57,17 @@ void DrawDiagnosticGraph(Canvas& canvas, const CanvasRect& rect,
                          const DiagnosticSelection& selection, AxisRangeTable axisRanges,
                          int32_t seriesCount);
 
+// Everything the three graphs read, for the callers that pick the graph by view mode.
+struct GraphInputs {
+    LiveGraphInput Live;
+    ExerciseGraphInput Exercise;
+    DiagnosticSelection Diagnostic;
+    int32_t SeriesCount = 0;
+    AxisRangeTable Axes;
+};
+
+// The graph of a view mode (1 live, 4 exercise, 5 diagnostic) in its screen rectangle,
+// or in PrintedGraphRect on a printing canvas. Any other mode draws nothing: false.
+bool DrawGraphForViewMode(Canvas& canvas, int32_t viewMode, const GraphInputs& inputs);
+
 } // namespace krovel
