@@ -18,9 +18,6 @@ using namespace krovel;
 
 namespace {
 
-constexpr AxisRange Ranges[AxisRangeCount] = {
-    {0, 150, 30}, {0, 2000, 200}, {0, 10, 1}, {0, 2000, 200}};
-
 // 1000 series, each its own load, ten repetitions each. Descending masses are the
 // exchange sort's worst case when sorting by mass.
 void FillTable(bool descending) {
@@ -55,7 +52,8 @@ void BM_DiagnosticGraphRecorded(benchmark::State& state) {
     RecordingCanvas canvas;
     for (auto _ : state) {
         canvas.clear();
-        DrawDiagnosticGraph(canvas, DiagnosticGraphScreenRect, {0, 0, 2, 3}, Ranges, SeriesCount);
+        DrawDiagnosticGraph(canvas, DiagnosticGraphScreenRect, {0, 0, 2, 3}, DefaultAxisRanges,
+                            SeriesCount);
         benchmark::DoNotOptimize(canvas.primitives().data());
     }
 }
@@ -89,10 +87,10 @@ void BM_PaintGraph(benchmark::State& state) {
             DrawLiveGraph(canvas, LiveGraphScreenRect, {live, MaxRepetitions, 420.0f, 90});
             break;
         case Graph::Exercise:
-            DrawExerciseGraph(canvas, ExerciseGraphScreenRect, {means, 0, 0}, Ranges);
+            DrawExerciseGraph(canvas, ExerciseGraphScreenRect, {means, 0, 0}, DefaultAxisRanges);
             break;
         case Graph::Diagnostic:
-            DrawDiagnosticGraph(canvas, DiagnosticGraphScreenRect, {0, 0, 2, 3}, Ranges,
+            DrawDiagnosticGraph(canvas, DiagnosticGraphScreenRect, {0, 0, 2, 3}, DefaultAxisRanges,
                                 SeriesCount);
             break;
         }

@@ -12,12 +12,10 @@ using namespace krovel;
 
 namespace {
 
-constexpr AxisRange DefaultRanges[AxisRangeCount] = {
-    {0, 150, 30}, {0, 2000, 200}, {0, 10, 1}, {0, 2000, 200}};
-
+// A modifiable copy of the default axis ranges.
 struct Ranges {
-    AxisRange rows[AxisRangeCount] = {DefaultRanges[0], DefaultRanges[1], DefaultRanges[2],
-                                      DefaultRanges[3]};
+    AxisRange rows[AxisRangeCount] = {DefaultAxisRanges[0], DefaultAxisRanges[1],
+                                      DefaultAxisRanges[2], DefaultAxisRanges[3]};
 };
 
 // Texts whose box hangs from the given y (the labels under an axis), in drawing order.
@@ -39,7 +37,7 @@ bool HasLine(const RecordingCanvas& c, CanvasRect line, Rgb colour) {
 }
 
 void DrawExercise(RecordingCanvas& c, std::vector<float> means, int interval = 0,
-                  AxisRange velocity = DefaultRanges[2]) {
+                  AxisRange velocity = DefaultAxisRanges[2]) {
     Ranges r;
     r.rows[2] = velocity;
     DrawExerciseGraph(c, ExerciseGraphScreenRect, {means, interval, 0}, r.rows);

@@ -11,9 +11,6 @@ using namespace krovel;
 
 namespace {
 
-constexpr AxisRange Ranges[AxisRangeCount] = {
-    {0, 150, 30}, {0, 2000, 200}, {0, 10, 1}, {0, 2000, 200}};
-
 QImage WhiteImage(int w, int h, int dotsPerMetre = 3780) {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -64,7 +61,8 @@ TEST(QPainterCanvas, PaperUnitsRunUpwardAndTextStaysUpright) {
         QPainter painter(&image);
         QPainterCanvas canvas(painter, QPainterCanvas::Target::Paper);
         EXPECT_TRUE(canvas.isPrinting());
-        DrawExerciseGraph(canvas, PrintedGraphRect, {std::vector<float>{1.0f}, 0, 0}, Ranges);
+        DrawExerciseGraph(canvas, PrintedGraphRect, {std::vector<float>{1.0f}, 0, 0},
+                          DefaultAxisRanges);
         EXPECT_TRUE(painter.worldTransform().m22() < 0);
     }
     // The plot's bottom is at y = -850, i.e. 85 mm down; the bar of 1 m/s is 60 units high.
