@@ -1,0 +1,21 @@
+// Message boxes and file dialogs on screen: the Prompts the real program installs.
+#pragma once
+
+#include "app/core/Prompts.h"
+
+class QWidget;
+
+namespace krovel {
+
+// Caption of every message box.
+inline constexpr const char* MessageCaption = "Kelvane";
+
+class QtPrompts : public Prompts {
+public:
+    // Boxes and dialogs are modal to the active window (or to none before it exists).
+    Answer message(const std::string& text, MessageKind kind) override;
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> openFile(const FileDialogRequest& request) override;
+};
+
+} // namespace krovel

@@ -1,0 +1,7 @@
+#include "measure/core/LiveMeasurementState.h"
+
+namespace krovel {
+
+LinkRequestRecord LiveRequest{};
+
+} // namespace krovel

@@ -1,0 +1,77 @@
+#include "measure/gui/CKrovelDeviceView.h"
+
+#include <QPainter>
+
+#include "app/core/CommandIds.h"
+#include "app/gui/CKrovelDeviceDoc.h"
+#include "app/gui/CommandRouter.h"
+#include "data/core/DataModel.h"
+#include "data/core/SubjectBarSync.h"
+#include "device/core/HandOver.h"
+#include "measure/core/LiveMeasurementState.h"
+#include "ui/gui/CMainFrame.h"
+#include "ui/gui/FormCommands.h"
+#include "ui/gui/QtText.h"
+#include "ui/gui/SubjectBar.h"
+
+namespace krovel {
+
+CKrovelDeviceView::CKrovelDeviceView(CMainFrame& frame)
+    : QWidget(&frame), frame_(frame), subjectBar_(new SubjectBar(this)) {
+    // The view draws on white; Esc and later keys reach it only with the focus.
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    subjectBar_->setPalette(QPalette()); // the bar keeps the application's face colour
+    subjectBar_->move(0, 0);
+    ConnectFormToRouter(*subjectBar_, router());
+
+    router().setHandler(cmd::ShowOverview, this, [this] { ShowOverview(); });
+}
+
+CKrovelDeviceDoc& CKrovelDeviceView::document() const {
+    return frame_.document();
+}
+CommandRouter& CKrovelDeviceView::router() const {
+    return frame_.router();
+}
+
+void CKrovelDeviceView::ShowOverview() {
+    StoreFinished(LiveRequest, 1);
+    ViewMode = ViewModeNone;
+    CurrentSeries = SeriesCount - 1;
+    frame_.HideModeBar();
+    Repaint();
+}
+
+void CKrovelDeviceView::Repaint() {
+    update();
+    repaint();
+}
+
+void CKrovelDeviceView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The SubjectBar keeps its template size at the top-left corner.
+    subjectBar_->move(0, 0);
+}
+
+void CKrovelDeviceView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintView(painter);
+}
+
+void CKrovelDeviceView::PaintView(QPainter&) {
+    // The bar shows the current series, and the header holds what the bar shows.
+    WriteSubjectBar(*subjectBar_);
+    ReadSubjectBar(*subjectBar_);
+
+    // The graph of the view mode is drawn here (live, exercise, diagnostic).
+
+    if (DataPresent)
+        document().setTitle(QString::fromLatin1(DataTitlePrefix) + ToQt(FileName) +
+                            ToQt(FileTimeText));
+}
+
+} // namespace krovel

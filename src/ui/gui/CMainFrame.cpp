@@ -1,0 +1,177 @@
+#include "ui/gui/CMainFrame.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/core/CommandVocabulary.h"
+#include "app/gui/CKrovelDeviceDoc.h"
+#include "app/gui/CommandRouter.h"
+#include "data/core/DataModel.h"
+#include "measure/gui/CKrovelDeviceView.h"
+#include "ui/gui/LockKeyState.h"
+#include "ui/gui/QtText.h"
+#include "ui/gui/Resources.h"
+#include "ui/gui/SvgImages.h"
+
+namespace krovel {
+
+CMainFrame::CMainFrame(CommandRouter& router, CKrovelDeviceDoc& doc, QWidget* parent)
+    : QMainWindow(parent), router_(router), doc_(doc) {
+    InitKrovelResources();
+    resize(900, 780);
+    TestHeader.Subject.Sex = SexMale;
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::Create() {
+    setWindowIcon(ProgramIcon());
+    view_ = new CKrovelDeviceView(*this);
+    setCentralWidget(view_);
+    BuildMenu();
+    if (!BuildToolBar()) return false;
+    BuildAccelerators();
+    BuildStatusBar();
+    connect(&doc_, &CKrovelDeviceDoc::titleChanged, this, &CMainFrame::UpdateCaption);
+    UpdateCaption();
+    view_->setFocus();
+    return true;
+}
+
+void CMainFrame::BuildMenu() {
+    for (const MenuPopupSpec& popup : MainMenu()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(popup.title));
+        // Keep every separator of the resource, the leading and doubled ones too.
+        menu->setSeparatorsCollapsible(false);
+        for (const MenuItemSpec& item : popup.items) {
+            if (item.id == SeparatorId) {
+                menu->addSeparator();
+                continue;
+            }
+            // The text keeps its "\t" part: the menu shows it as the shortcut column.
+            QAction* a = menu->addAction(QString::fromLatin1(item.text));
+            a->setStatusTip(ToQt(StatusPrompt(item.id)));
+            router_.bindAction(a, item.id);
+            menuActions_[item.id] = a;
+        }
+        connect(menu, &QMenu::aboutToShow, &router_, &CommandRouter::refreshActions);
+    }
+}
+
+bool CMainFrame::BuildToolBar() {
+    toolBar_ = new QToolBar(QStringLiteral("Standard"), this);
+    toolBar_->setObjectName(QStringLiteral("toolbar128"));
+    toolBar_->setIconSize(ToolbarImageSize);
+    toolBar_->setMovable(true);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int id : MainToolbar()) {
+        if (id == SeparatorId) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QIcon icon = ToolbarIcon(id);
+        if (icon.isNull()) return false; // a button image is missing
+        // Buttons have no text, so a command without a tooltip string shows none.
+        auto* a = new QAction(icon, QString(), toolBar_);
+        a->setToolTip(ToQt(TooltipText(id)));
+        a->setStatusTip(ToQt(StatusPrompt(id)));
+        router_.bindAction(a, id);
+        toolBar_->addAction(a);
+        toolbarActions_[id] = a;
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+
+    // The ModeBar's place: its own row under the toolbar, empty until a report needs it.
+    addToolBarBreak(Qt::TopToolBarArea);
+    modeBarArea_ = new QToolBar(QStringLiteral("ModeBar"), this);
+    modeBarArea_->setObjectName(QStringLiteral("modeBarArea"));
+    modeBarArea_->setMovable(false);
+    modeBarArea_->setFloatable(false);
+    modeBarArea_->toggleViewAction()->setVisible(false);
+    addToolBar(Qt::TopToolBarArea, modeBarArea_);
+    modeBarArea_->hide();
+    return true;
+}
+
+void CMainFrame::BuildAccelerators() {
+    for (const AcceleratorSpec& acc : Accelerators()) {
+        auto* s = new QShortcut(QKeySequence(QString::fromLatin1(acc.keys)), this);
+        s->setContext(Qt::WindowShortcut);
+        const int id = acc.id;
+        connect(s, &QShortcut::activated, &router_, [this, id] { router_.send(id); });
+    }
+}
+
+void CMainFrame::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    static const char* const names[3] = {"CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 3; ++i) {
+        auto* l = new QLabel(QString::fromLatin1(names[i]), bar);
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setAlignment(Qt::AlignCenter);
+        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        bar->addPermanentWidget(l);
+        indicators_[i] = l;
+    }
+    locks_ = new LockKeyState(this);
+    connect(locks_, &LockKeyState::changed, this, &CMainFrame::UpdateIndicators);
+    UpdateIndicators();
+}
+
+void CMainFrame::UpdateIndicators() {
+    // An indicator whose lock is off is greyed.
+    indicators_[0]->setEnabled(locks_->caps());
+    indicators_[1]->setEnabled(locks_->num());
+    indicators_[2]->setEnabled(locks_->scroll());
+}
+
+void CMainFrame::addStatusPane(QWidget* pane) {
+    statusBar()->insertPermanentWidget(0, pane);
+}
+
+void CMainFrame::UpdateCaption() {
+    setWindowTitle(doc_.title() + QStringLiteral(" - ") + QString::fromLatin1(FrameTitle));
+}
+
+void CMainFrame::DockModeBar(QWidget* bar) {
+    HideModeBar();
+    if (!bar) return;
+    modeBar_ = bar;
+    modeBarAction_ = modeBarArea_->addWidget(bar);
+    bar->show();
+    modeBarArea_->show();
+}
+
+void CMainFrame::HideModeBar() {
+    if (!modeBar_) return;
+    modeBarArea_->hide();
+    modeBar_->hide();
+    // The action made by addWidget owns the bar: deleting it destroys the bar.
+    modeBarArea_->removeAction(modeBarAction_);
+    delete modeBarAction_;
+    modeBarAction_ = nullptr;
+    modeBar_ = nullptr;
+}
+
+void CMainFrame::RepaintAll() {
+    update();
+    repaint();
+}
+
+QAction* CMainFrame::menuAction(int id) const {
+    auto it = menuActions_.find(id);
+    return it == menuActions_.end() ? nullptr : it->second;
+}
+
+QAction* CMainFrame::toolbarAction(int id) const {
+    auto it = toolbarActions_.find(id);
+    return it == toolbarActions_.end() ? nullptr : it->second;
+}
+
+} // namespace krovel

@@ -1,0 +1,15 @@
+#include "ui/gui/FormCommands.h"
+
+#include "app/gui/CommandRouter.h"
+#include "ui/gui/DialogTemplate.h"
+
+namespace krovel {
+
+void ConnectFormToRouter(TemplateForm& form, CommandRouter& router) {
+    QObject::connect(&form, &TemplateForm::controlCommand, &router,
+                     [&router](int id) { router.send(id); });
+    QObject::connect(&form, &TemplateForm::selectionChanged, &router,
+                     [&router](int id, int) { router.notify(id, Notify::SelectionChange); });
+}
+
+} // namespace krovel

@@ -1,0 +1,35 @@
+// A main window without the application object: router, document and frame, built
+// and shown (offscreen in the widget tests), on a fresh data model.
+#pragma once
+
+#include <QTest>
+
+#include <memory>
+
+#include "app/gui/CKrovelDeviceDoc.h"
+#include "app/gui/CommandRouter.h"
+#include "data/core/DataModel.h"
+#include "measure/gui/CKrovelDeviceView.h"
+#include "ui/gui/CMainFrame.h"
+
+namespace krovel::testing {
+
+struct FrameHarness {
+    CommandRouter router;
+    CKrovelDeviceDoc doc;
+    std::unique_ptr<CMainFrame> frame;
+    bool created = false;
+    bool exposed = false;
+
+    FrameHarness() {
+        ResetDataModel();
+        frame = std::make_unique<CMainFrame>(router, doc);
+        created = frame->Create();
+        frame->show();
+        // Painting (and with it the SubjectBar's copy) happens only once it is exposed.
+        exposed = QTest::qWaitForWindowExposed(frame.get());
+    }
+    CKrovelDeviceView& view() const { return *frame->view(); }
+};
+
+} // namespace krovel::testing
