@@ -64,7 +64,7 @@ void DrawDiagnosticGraph(Canvas& canvas, const CanvasRect& rect,
                          const DiagnosticSelection& selection, AxisRangeTable axisRanges,
                          int32_t seriesCount) {
     const DiagnosticLayout& layout = canvas.isPrinting() ? PrintLayout : ScreenLayout;
-    const auto [L, T, R, B] = rect;
+    const int L = rect.left, T = rect.top, R = rect.right, B = rect.bottom;
     const int32_t xq = ValidPlotQuantity(selection.XIndex);
     const int32_t y1q = ValidPlotQuantity(selection.Y1Index);
     const int32_t y2q = ValidPlotQuantity(selection.Y2Index);

@@ -51,7 +51,7 @@ double BarBase(int32_t ymin, int32_t ymax) {
 void DrawExerciseGraph(Canvas& canvas, const CanvasRect& rect, const ExerciseGraphInput& input,
                        AxisRangeTable axisRanges) {
     const ExerciseLayout& layout = canvas.isPrinting() ? PrintLayout : ScreenLayout;
-    const auto [L, T, R, B] = rect;
+    const int L = rect.left, T = rect.top, R = rect.right, B = rect.bottom;
     const int32_t n = static_cast<int32_t>(input.GroupMeans.size());
     const int32_t Yt = T + ExerciseShift;
     const int32_t Yb = B + ExerciseShift;

@@ -26,7 +26,7 @@ constexpr TickStyle YTicks{-3, {-40, -10, -5, 10}, TextAlign::Right};
 } // namespace
 
 void DrawLiveGraph(Canvas& canvas, const CanvasRect& rect, const LiveGraphInput& input) {
-    const auto [L, T, R, B] = rect;
+    const int L = rect.left, T = rect.top, R = rect.right, B = rect.bottom;
     const int32_t n = std::clamp<int32_t>(input.ShownCount, 0, int32_t(input.Values.size()));
     const float P = input.PeakPower;
     // P + 100 in float arithmetic, truncated: the axis top is not rounded to a hundred.
