@@ -1,12 +1,21 @@
-// Entry point of the Kinetrak Krovel program.
+// Kinetrak Krovel: start-up, the event loop, and the exit sequence's code.
 #include <QApplication>
-#include <QMainWindow>
+
+#include "app/gui/CKrovelDeviceApp.h"
+#include "app/gui/QtPrompts.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMainWindow frame;
-    frame.setWindowTitle(" - Kinetrak Krovel");
-    frame.resize(900, 780);
-    frame.show();
-    return app.exec();
+    QApplication qtApp(argc, argv);
+    krovel::QtPrompts prompts;
+    krovel::InstallPrompts(&prompts);
+    int code = 1;
+    {
+        krovel::CKrovelDeviceApp app;
+        if (app.InitInstance(krovel::CommandLineText(argc, argv))) {
+            qtApp.exec();
+            code = app.ExitInstance();
+        }
+    }
+    krovel::InstallPrompts(nullptr);
+    return code;
 }

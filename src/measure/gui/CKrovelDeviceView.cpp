@@ -18,13 +18,8 @@ namespace krovel {
 
 CKrovelDeviceView::CKrovelDeviceView(CMainFrame& frame)
     : QWidget(&frame), frame_(frame), subjectBar_(new SubjectBar(this)) {
-    // The view draws on white; Esc and later keys reach it only with the focus.
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
-    setAutoFillBackground(true);
+    // Esc and later keys reach the view only with the focus.
     setFocusPolicy(Qt::StrongFocus);
-    subjectBar_->setPalette(QPalette()); // the bar keeps the application's face colour
     subjectBar_->move(0, 0);
     ConnectFormToRouter(*subjectBar_, router());
 
@@ -59,6 +54,8 @@ void CKrovelDeviceView::resizeEvent(QResizeEvent* event) {
 
 void CKrovelDeviceView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // The view draws on white (the SubjectBar keeps the controls' face colour).
+    painter.fillRect(rect(), Qt::white);
     PaintView(painter);
 }
 

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -37,10 +38,18 @@ QString Text(const std::string& s) {
 } // namespace
 
 QFont DialogFont(const std::string& face, int pointSize) {
-    QFont font;
-    // Metric-compatible or close sans-serif faces, best first.
-    font.setFamilies({Text(face), "Microsoft Sans Serif", "Liberation Sans", "Arimo", "Arial",
-                      "DejaVu Sans", "Sans Serif"});
+    // The named face when installed, else the closest sans-serif face that is (the
+    // font system would otherwise substitute its own default for a missing name).
+    QString family = QStringLiteral("Sans Serif");
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& f :
+         {Text(face), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+          QStringLiteral("Arimo"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")})
+        if (installed.contains(f, Qt::CaseInsensitive)) {
+            family = f;
+            break;
+        }
+    QFont font(family);
     font.setStyleHint(QFont::SansSerif);
     // Points at the classic 96 dots per inch, as a pixel size so that every screen
     // and the offscreen platform lay the templates out alike.
@@ -97,7 +106,12 @@ QWidget* TemplateForm::createControl(const ControlTemplate& c, QButtonGroup*& ra
                                                   : Qt::AlignLeft;
         l->setAlignment(h | Qt::AlignTop);
         l->setWordWrap(text.contains('\n'));
-        l->setGeometry(r);
+        // Our fonts run a little wider than the bitmap font the templates were laid out
+        // with: a one-line label grows to its text instead of losing its last letters.
+        QRect box = r;
+        if (!l->wordWrap() && !(c.flags & (CentreText | RightText)))
+            box.setWidth(std::max(r.width(), QFontMetrics(font_).horizontalAdvance(text) + 1));
+        l->setGeometry(box);
         return l;
     }
     case ControlKind::Picture: {

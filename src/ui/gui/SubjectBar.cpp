@@ -1,6 +1,5 @@
 #include "ui/gui/SubjectBar.h"
 
-#include <QApplication>
 #include <QPainter>
 
 #include "ui/gui/QtText.h"
@@ -55,8 +54,7 @@ const DialogTemplate& SubjectBarTemplate() {
 }
 
 SubjectBar::SubjectBar(QWidget* parent) : TemplateForm(SubjectBarTemplate(), parent) {
-    // A bar has the face colour of the controls, whatever the view behind it uses.
-    setPalette(QApplication::palette());
+    // A bar has the face colour of the controls, whatever the view draws behind it.
     setAutoFillBackground(true);
 }
 

@@ -1,0 +1,182 @@
+#include "app/gui/CKrovelDeviceApp.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QStandardPaths>
+
+#include <clocale>
+#include <ctime>
+
+#include "app/core/AppPaths.h"
+#include "app/core/CommandIds.h"
+#include "app/core/CommandLine.h"
+#include "app/core/Prompts.h"
+#include "app/core/Settings.h"
+#include "app/gui/CAboutDlg.h"
+#include "app/gui/CKrovelDeviceDoc.h"
+#include "app/gui/CommandRouter.h"
+#include "data/core/DataModel.h"
+#include "data/core/MeasurementFile.h"
+#include "quorl/Quorl.h"
+#include "ui/gui/CMainFrame.h"
+#include "ui/gui/QtText.h"
+#include "ui/gui/SharedPrinter.h"
+
+namespace krovel {
+
+namespace {
+
+CKrovelDeviceApp* theApp = nullptr;
+
+// The per-user settings key: organisation "Marvolen Krovel", application "Kelvane".
+constexpr const char* RegistryKey = "Marvolen Krovel";
+constexpr const char* ApplicationTitle = "Kelvane";
+constexpr const char* RegistryAppId = "KRVDEV";
+
+bool WritableFolder(const QString& folder) {
+    QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
+}
+
+} // namespace
+
+std::string ResolveProgramFolder() {
+    QString folder = qEnvironmentVariable("KROVEL_HOME");
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
+    else
+        folder = QCoreApplication::applicationDirPath();
+    if (!WritableFolder(folder)) {
+        // An installed program: the same layout in the user's own data folder, where
+        // the registry's DATA lies one level above it.
+        folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir().mkpath(folder);
+    }
+    return WithTrailingSeparator(PathFromQt(QDir(folder).absolutePath()));
+}
+
+std::string CommandLineText(int argc, char** argv) {
+    std::string text;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) text += ' ';
+        text += argv[i];
+    }
+    return text;
+}
+
+CKrovelDeviceApp::CKrovelDeviceApp() : router_(std::make_unique<CommandRouter>()) {
+    theApp = this;
+    RegisterCommands();
+}
+
+CKrovelDeviceApp::~CKrovelDeviceApp() {
+    InstallSignalSounds(nullptr);
+    frame_.reset(); // the view's handlers go with it, before the router
+    if (theApp == this) theApp = nullptr;
+}
+
+CKrovelDeviceApp* CKrovelDeviceApp::instance() {
+    return theApp;
+}
+
+CKrovelDeviceView* CKrovelDeviceApp::view() const {
+    return frame_ ? frame_->view() : nullptr;
+}
+
+void CKrovelDeviceApp::RegisterCommands() {
+    router_->setHandler(cmd::SubjectSelect, this, [this] { OnSubjectSelect(); });
+    router_->setHandler(cmd::AppAbout, this, [this] { OnAppAbout(); });
+    router_->setHandler(cmd::FilePrintSetup, this, [this] { OnPrintSetup(); });
+    router_->setHandler(cmd::AppExit, this, [this] { OnAppExit(); });
+}
+
+bool CKrovelDeviceApp::InitInstance(const std::string& commandLine) {
+    // 1-2. The per-user settings key (QSettings and the per-user folders use it). The
+    // program keeps none of the framework's own per-user settings.
+    QCoreApplication::setOrganizationName(QString::fromLatin1(RegistryKey));
+    QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+
+    // 3-4. The one document/frame/view set is made below; here the folders.
+    FormAppPaths(ResolveProgramFolder());
+
+    // 5. The two signal sounds.
+    sounds_.Load();
+    InstallSignalSounds(&sounds_);
+
+    // 6. The settings file.
+    if (!ReadSettings(SettingsPath)) ShowNotice("Error opening file");
+
+    // 7. Numbers follow the user's locale from here on. (Qt already set the whole
+    // locale from the environment when the QApplication was made; this states what
+    // the program relies on, whatever happened before.)
+    std::setlocale(LC_NUMERIC, "");
+
+    // 8. The subject registry.
+    QuorlInit(RegistryDataFolder, RegistryAppId);
+
+    // 9. The command line: a subject folder, then the suggested file name.
+    const CommandLineParts parts = SplitCommandLine(commandLine);
+    if (!parts.SubjectToken.empty()) QuorlSelectByData(SubjectTokenPath(parts.SubjectToken));
+    if (!parts.Rest.empty()) SuggestedFileName = parts.Rest;
+
+    // 10. The data folder, one level; a failure shows later, when saving into it.
+    QDir().mkdir(PathToQt(DataFolder));
+
+    // 11. Entry 0 is ready for the first live series.
+    Series[0].StartTime = static_cast<int32_t>(static_cast<int64_t>(std::time(nullptr)));
+    Series[0].Mass = TestHeader.BarbellWeight;
+    Series[0].SignalAbovePct = TestHeader.SignalAbovePct;
+    Series[0].SignalBelowPct = TestHeader.SignalBelowPct;
+
+    // 12. Document, main frame and view.
+    doc_ = std::make_unique<CKrovelDeviceDoc>();
+    doc_->OnNewDocument();
+    frame_ = std::make_unique<CMainFrame>(*router_, *doc_);
+    if (!frame_->Create()) {
+        frame_.reset();
+        return false;
+    }
+
+    // 13. The overview, at once.
+    router_->send(cmd::ShowOverview);
+
+    // 14. Shown and painted.
+    frame_->show();
+    frame_->RepaintAll();
+    return true;
+}
+
+int CKrovelDeviceApp::ExitInstance() {
+    if (!WriteSettings(SettingsPath)) ShowNotice("Save File Error");
+    if (DataSaved == 1) return 0;
+    if (!AskYesNo("Data not saved. Save?")) return 1;
+    FileDialogRequest request;
+    request.initialFolder = DataFolder;
+    const auto chosen = CurrentPrompts().saveFile(request);
+    if (!chosen) return 1;
+    WriteMeasurementFile(ExitSavePath(*chosen)); // it reports its own failures
+    return 0;
+}
+
+void CKrovelDeviceApp::OnSubjectSelect() {
+    if (QuorlSubjectDialog()) QuorlFillSubject(TestHeader.Subject);
+    if (frame_) frame_->RepaintAll();
+}
+
+void CKrovelDeviceApp::OnAppAbout() {
+    CAboutDlg about(frame_.get());
+    about.exec();
+}
+
+void CKrovelDeviceApp::OnPrintSetup() {
+    QPageSetupDialog setup(&SharedPrinter(), frame_.get());
+    setup.exec();
+}
+
+void CKrovelDeviceApp::OnAppExit() {
+    if (frame_) frame_->close();
+}
+
+} // namespace krovel

@@ -1,0 +1,215 @@
+// The real program's start-up and exit, against a temporary program folder.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <ctime>
+#include <fstream>
+
+#include "app/core/CommandIds.h"
+#include "data/core/MeasurementFile.h"
+#include "device/core/HandOver.h"
+#include "measure/core/LiveMeasurementState.h"
+#include "quorl/Quorl.h"
+#include "support/AppHarness.h"
+#include "support/LocaleGuard.h"
+#include "support/ScriptedQuorlDialogs.h"
+#include "ui/gui/SubjectBar.h"
+
+namespace krovel {
+namespace {
+
+using testing::AppHarness;
+
+void WriteBytes(const QString& file, const std::string& bytes) {
+    QDir().mkpath(QFileInfo(file).path());
+    std::ofstream(QFile::encodeName(file).toStdString(), std::ios::binary) << bytes;
+}
+
+std::string Settings(float barbell, int32_t below, int32_t above) {
+    SettingsValues v;
+    v.BarbellWeight = barbell;
+    v.SignalBelowPct = below;
+    v.SignalAbovePct = above;
+    return EncodeSettings(v);
+}
+
+TEST(AppStartupTest, FoldersSettingsCommandLineAndTheFirstView) {
+    AppHarness h;
+    WriteBytes(h.home() + "/default.krovlcfg", Settings(30.5f, 85, 110));
+    const int32_t before = static_cast<int32_t>(std::time(nullptr));
+    ASSERT_TRUE(h.start("Smith data1 x"));
+
+    EXPECT_EQ(SettingsPath, h.path("program/default.krovlcfg"));
+    EXPECT_EQ(DataFolder, h.path("program/DATA"));
+    EXPECT_EQ(RegistryDataFolder, h.path("DATA"));
+    EXPECT_TRUE(QFileInfo(QFile::decodeName(DataFolder.c_str())).isDir());
+    EXPECT_EQ(SuggestedFileName, "data1 x");
+    EXPECT_TRUE(h.prompts.messages.empty());
+
+    // Entry 0 is seeded from the settings; the overview shows it.
+    EXPECT_FLOAT_EQ(Series[0].Mass, 30.5f);
+    EXPECT_EQ(Series[0].SignalBelowPct, 85);
+    EXPECT_EQ(Series[0].SignalAbovePct, 110);
+    EXPECT_GE(Series[0].StartTime, before);
+    EXPECT_LE(Series[0].StartTime, before + 60);
+    EXPECT_EQ(CurrentSeries, -1);
+    EXPECT_EQ(LoadFinished(LiveRequest), 1);
+    EXPECT_EQ(h.view().ViewMode, ViewModeNone);
+    EXPECT_EQ(TestHeader.Subject.Sex, SexMale);
+    EXPECT_EQ(h.view().subjectBar().edit(1036)->text(), " 30.50");
+    EXPECT_EQ(h.view().subjectBar().edit(1031)->text(), "0");
+
+    EXPECT_TRUE(h.frame().isVisible());
+    EXPECT_EQ(h.frame().windowTitle(), " - Kinetrak Krovel");
+    EXPECT_EQ(h.exit(), 0);
+    // Settings are written back at exit, with the values then in force.
+    QFile written(h.home() + "/default.krovlcfg");
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll().toStdString(), Settings(30.5f, 85, 110));
+}
+
+TEST(AppStartupTest, SubjectTokenSelectsTheRegistersSubject) {
+    AppHarness h;
+    // A registered subject in the registry's DATA folder beside the program folder.
+    QuorlInit(h.path("DATA"), "KRVDEV");
+    SubjectRecord smith;
+    smith.SubjectName = "Smith";
+    ASSERT_TRUE(quorl::TheSubjectRegistry().add(smith));
+    const std::string folder = quorl::TheSubjectRegistry().list().front().folderName;
+
+    ASSERT_TRUE(h.start(folder + " session"));
+    EXPECT_TRUE(QuorlIsValid());
+    SubjectRecord current;
+    QuorlFillSubject(current);
+    EXPECT_EQ(current.SubjectName, "Smith");
+}
+
+TEST(AppStartupTest, NumbersFollowTheUsersLocaleAfterStartUp) {
+    {
+        testing::LocaleGuard probe("de_DE.UTF-8");
+        if (!probe.ok()) GTEST_SKIP() << "no de_DE locale installed";
+    }
+    testing::LocaleGuard restore("C");
+    const QByteArray all = qgetenv("LC_ALL");
+    qunsetenv("LC_ALL");
+    qputenv("LC_NUMERIC", "de_DE.UTF-8");
+    {
+        AppHarness h;
+        std::setlocale(LC_NUMERIC, "C"); // whatever was in force before
+        ASSERT_TRUE(h.start());
+        EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "de_DE.UTF-8");
+        EXPECT_EQ(h.view().subjectBar().edit(1036)->text(), " 20,00");
+    }
+    qunsetenv("LC_NUMERIC");
+    if (!all.isNull()) qputenv("LC_ALL", all);
+}
+
+TEST(AppStartupTest, DamagedSettingsAreReportedAndReplacedAtExit) {
+    {
+        AppHarness h;
+        WriteBytes(h.home() + "/default.krovlcfg", "KrovelDevice_V1.1"); // magic only
+        ASSERT_TRUE(h.start());
+        EXPECT_EQ(h.prompts.texts(), std::vector<std::string>{"Error opening file"});
+        EXPECT_FLOAT_EQ(Series[0].Mass, 20.0f);
+        EXPECT_EQ(h.exit(), 0);
+        EXPECT_EQ(QFileInfo(h.home() + "/default.krovlcfg").size(), 81);
+    }
+    {
+        AppHarness h;
+        WriteBytes(h.home() + "/default.krovlcfg", "KrovelDevice_V2.0" + std::string(64, '\0'));
+        ASSERT_TRUE(h.start());
+        EXPECT_EQ(h.prompts.texts(), std::vector<std::string>{"Incompatible data"});
+    }
+}
+
+TEST(AppExitTest, SettingsThatCannotBeWrittenAreReportedAndExitGoesOn) {
+    AppHarness h;
+    ASSERT_TRUE(h.start());
+    // A folder where the settings file should be: it cannot be replaced.
+    QDir().mkpath(h.home() + "/default.krovlcfg/blocked");
+    EXPECT_EQ(h.exit(), 0);
+    EXPECT_EQ(h.prompts.texts(), std::vector<std::string>{"Save File Error"});
+}
+
+TEST(AppExitTest, UnsavedDataAnsweredNoOrCancelledEndsWithCodeOne) {
+    AppHarness h;
+    ASSERT_TRUE(h.start());
+    DataSaved = 0;
+    EXPECT_EQ(h.exit(), 1);
+    EXPECT_EQ(h.prompts.texts(), std::vector<std::string>{"Data not saved. Save?"});
+    EXPECT_TRUE(h.prompts.saveRequests.empty());
+
+    h.prompts.answers = {Answer::Yes}; // then the dialog is cancelled
+    EXPECT_EQ(h.app->ExitInstance(), 1);
+    ASSERT_EQ(h.prompts.saveRequests.size(), 1u);
+    const FileDialogRequest& r = h.prompts.saveRequests[0];
+    EXPECT_EQ(r.filter, "Krovel Files (*.krvx)|*.krvx||");
+    EXPECT_EQ(r.defaultExtension, "");
+    EXPECT_EQ(r.initialName, "");
+    EXPECT_EQ(r.initialFolder, DataFolder);
+}
+
+TEST(AppExitTest, UnsavedDataIsSavedWithTheExtensionRule) {
+    AppHarness h;
+    ASSERT_TRUE(h.start());
+    SeriesCount = 1;
+    Series[0].RepCount = 2;
+    DataSaved = 0;
+    h.prompts.answers = {Answer::Yes};
+    h.prompts.saves = {h.path("program/DATA/run")};
+    EXPECT_EQ(h.exit(), 0);
+    EXPECT_TRUE(QFileInfo::exists(h.temp.filePath("program/DATA/run.krvx")));
+    EXPECT_FALSE(QFileInfo::exists(h.temp.filePath("program/DATA/run")));
+
+    // A path that holds the extension text anywhere is taken as it is.
+    DataSaved = 0;
+    h.prompts.answers = {Answer::Yes};
+    h.prompts.saves = {h.path("program/DATA/run.krvx.bak")};
+    EXPECT_EQ(h.app->ExitInstance(), 0);
+    EXPECT_TRUE(QFileInfo::exists(h.temp.filePath("program/DATA/run.krvx.bak")));
+    EXPECT_FALSE(QFileInfo::exists(h.temp.filePath("program/DATA/run.krvx.bak.krvx")));
+    MeasurementScratch saved;
+    ASSERT_EQ(LoadMeasurementFile(h.path("program/DATA/run.krvx.bak"), saved), FileLoadError::None);
+    ASSERT_EQ(saved.Series.size(), 1u);
+    EXPECT_EQ(saved.Series[0].RepCount, 2);
+}
+
+TEST(AppCommandsTest, ExitCommandClosesTheMainWindow) {
+    AppHarness h;
+    ASSERT_TRUE(h.start());
+    EXPECT_TRUE(h.router().send(cmd::AppExit));
+    EXPECT_FALSE(h.frame().isVisible());
+}
+
+TEST(AppCommandsTest, SubjectSelectionFillsTheHeaderAndTheBar) {
+    AppHarness h;
+    ASSERT_TRUE(h.start());
+    testing::ScriptedQuorlDialogs dialogs;
+    SubjectRecord ana;
+    ana.SubjectName = "Ana";
+    ana.Height = 170;
+    ana.BodyWeight = 61;
+    ana.Comment = "sprinter";
+    dialogs.subjects = {std::nullopt, ana};
+
+    DataSaved = 0;
+    EXPECT_TRUE(h.router().send(cmd::SubjectSelect)); // cancelled: nothing changes
+    EXPECT_EQ(TestHeader.Subject.SubjectName, "");
+    EXPECT_TRUE(h.router().send(cmd::SubjectSelect));
+    EXPECT_EQ(TestHeader.Subject.SubjectName, "Ana");
+    const SubjectBar& bar = h.view().subjectBar();
+    EXPECT_EQ(bar.edit(1000)->text(), "Ana");
+    EXPECT_EQ(bar.edit(1032)->text(), "170");
+    EXPECT_EQ(bar.edit(1020)->text(), "61");
+    EXPECT_EQ(bar.edit(1006)->text(), "sprinter");
+    EXPECT_EQ(DataSaved, 0); // choosing a subject saves nothing
+    EXPECT_EQ(dialogs.subjectDialogCalls, 2);
+}
+
+} // namespace
+} // namespace krovel
