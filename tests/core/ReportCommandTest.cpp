@@ -3,13 +3,18 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <sys/wait.h>
 
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
+#include "data/core/SpreadsheetExport.h"
+#include "measure/core/RepTableText.h"
+#include "support/LocaleGuard.h"
 #include "support/TempFolder.h"
 
 using namespace krovel;
+using krovel::testing::LocaleGuard;
 using krovel::testing::TempFolder;
 
 namespace {
@@ -96,6 +101,23 @@ TEST_F(ReportCommandTest, CommaLocaleShowsCommasInTextAndPointsInCsv) {
               "1-  5,20.00,196.20,1.30,1.50,255.06,65.0,431.75\r\n");
 }
 
+TEST_F(ReportCommandTest, XmlIsTheWorkbookTheExportButtonWrites) {
+    CliRun run = Run(Quoted(file) + " --series 2 --format xml", "de_DE.UTF-8");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(">Repetition No: 2\r\n </"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(">Weight: 20,00\r\n </"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("<ss:Data ss:Type=\"Number\">0.80</ss:Data>"), std::string::npos);
+
+    // What the button writes for the same series shown in the same locale.
+    LocaleGuard comma("de_DE.UTF-8");
+    ASSERT_TRUE(comma.ok());
+    auto scratch = std::make_unique<MeasurementScratch>();
+    ASSERT_EQ(LoadMeasurementFile(file, *scratch), FileLoadError::None);
+    CommitMeasurementScratch(*scratch);
+    CurrentSeries = 1;
+    EXPECT_EQ(run.out, SpreadsheetWorkbookOfCurrentSeries(DigitalReportRows(1, 0)));
+}
+
 TEST_F(ReportCommandTest, RefusesWhatItCannotReport) {
     struct Case {
         std::string args;
@@ -106,7 +128,7 @@ TEST_F(ReportCommandTest, RefusesWhatItCannotReport) {
         {Quoted(file) + " --interval 6", "interval 6 is out of range"},
         {Quoted(file) + " --interval 0", "interval 0 is out of range"},
         {Quoted(file) + " --interval 2x", "whole number"},
-        {Quoted(file) + " --format xml", "unknown format"},
+        {Quoted(file) + " --format ods", "unknown format"},
         {Quoted(file) + " --series", "needs a value"},
         {"", "no FILE"},
         {Quoted(folder.file("missing.krvx")), "Error opening file"},

@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <sys/resource.h>
 
 #include "data/core/DataModel.h"
 #include "data/core/SpreadsheetExport.h"
 #include "support/LocaleGuard.h"
+#include "support/TempFolder.h"
 
 using namespace krovel;
 using krovel::testing::LocaleGuard;
@@ -106,10 +107,7 @@ const std::string ReportData =
     "  </ss:Row>\n";
 
 std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return krovel::testing::TempFolder::Read(path);
 }
 
 // The data cell lines of a workbook holding the single row `row`.
@@ -146,13 +144,9 @@ protected:
         s.StartTime = 1262304000 + 3723;
         SeriesCount = 3;
         CurrentSeries = 2;
-        folder = fs::temp_directory_path() /
-                 ("krovel-export-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        ASSERT_TRUE(temp.ok());
+        folder = temp.path();
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     // Exports into the test folder and records what the spreadsheet program was asked to open.
     bool Export(const std::vector<SpreadsheetRow>& rows) {
@@ -160,6 +154,7 @@ protected:
                                  [this](const std::string& path) { opened.push_back(path); });
     }
 
+    krovel::testing::TempFolder temp;
     fs::path folder;
     std::vector<std::string> opened;
 };
@@ -249,18 +244,25 @@ TEST_F(SpreadsheetExportTest, ExportWritesFileAndOpensIt) {
     ASSERT_TRUE(Export({}));
     EXPECT_EQ(ReadFile(path), SpreadsheetWorkbook(SpreadsheetDescriptionOf(0), {}));
     EXPECT_EQ(opened.size(), 2u);
-    EXPECT_FALSE(fs::exists(folder / "noname.xml.part"));
 }
 
 TEST_F(SpreadsheetExportTest, FailedWriteKeepsPreviousExportAndStillOpensIt) {
     const fs::path path = folder / "noname.xml";
     ASSERT_TRUE(Export(ReportRows));
     const std::string previous = ReadFile(path);
-    // A folder in the way of the temporary file makes writing fail.
-    fs::create_directory(folder / "noname.xml.part");
-    EXPECT_FALSE(Export({}));
+    // A file size limit below the workbook's size stands in for a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = Export({});
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(written);
     EXPECT_EQ(ReadFile(path), previous);
     EXPECT_EQ(opened.size(), 2u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
 TEST_F(SpreadsheetExportTest, MissingFolderWritesAndOpensNothing) {

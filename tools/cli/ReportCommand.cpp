@@ -1,6 +1,7 @@
-// krovel-cli report FILE [--series N] [--interval K] [--format text|csv]
+// krovel-cli report FILE [--series N] [--interval K] [--format text|csv|xml]
 // The digital report of one series of a measurement file, grouped by K repetitions,
-// with the same cell texts the program's repetition table shows.
+// with the same cell texts the program's repetition table shows; xml gives exactly
+// the workbook the "Export XML" button writes for that series and interval.
 #include <charconv>
 #include <clocale>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "CliCommand.h"
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
+#include "data/core/SpreadsheetExport.h"
 #include "measure/core/RepTableText.h"
 #include "measure/core/RepetitionValues.h"
 
@@ -21,9 +23,10 @@ namespace krovel::cli {
 
 namespace {
 
-constexpr const char* ReportUsage = "report FILE [--series N] [--interval K] [--format text|csv]";
+constexpr const char* ReportUsage =
+    "report FILE [--series N] [--interval K] [--format text|csv|xml]";
 
-enum class ReportFormat { Text, Csv };
+enum class ReportFormat { Text, Csv, Xml };
 
 struct ReportOptions {
     const char* file = nullptr;
@@ -64,8 +67,10 @@ std::optional<std::string> ParseReportArgs(int argc, char** argv, ReportOptions&
                 options.format = ReportFormat::Text;
             else if (value == "csv")
                 options.format = ReportFormat::Csv;
+            else if (value == "xml")
+                options.format = ReportFormat::Xml;
             else
-                return "unknown format '" + std::string(value) + "' (text or csv)";
+                return "unknown format '" + std::string(value) + "' (text, csv or xml)";
             continue;
         }
         std::optional<int> number = ParseNumber(value);
@@ -190,6 +195,11 @@ int RunReport(int argc, char** argv) {
         out = CsvReport(DigitalReportRows(series, intervalIndex));
         break;
     }
+    case ReportFormat::Xml:
+        // The export describes the series the program shows.
+        CurrentSeries = series;
+        out = SpreadsheetWorkbookOfCurrentSeries(DigitalReportRows(series, intervalIndex));
+        break;
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;

@@ -1,10 +1,10 @@
 #include "data/core/SpreadsheetExport.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
+#include "app/core/AtomicFile.h"
 #include "data/core/DataModel.h"
 #include "data/core/TextFormat.h"
 #include "data/core/XmlText.h"
@@ -139,26 +139,6 @@ void AppendDataRow(std::string& out, const SpreadsheetRow& row) {
     out += DataRowEnd;
 }
 
-// Replaces the file's content as a whole: the text goes to a temporary file beside
-// it, which is renamed over the target only when completely written. A failure
-// (no permission, disk full, the file locked by the spreadsheet program) leaves the
-// previous file untouched.
-bool ReplaceFileContent(const std::string& path, const std::string& text) {
-    const std::string temporary = path + ".part";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    std::error_code error;
-    if (ok) std::filesystem::rename(temporary, path, error);
-    if (!ok || error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 SpreadsheetDescription SpreadsheetDescriptionOf(int series) {
@@ -199,7 +179,7 @@ std::string SpreadsheetExportPath(const std::string& dataFolder) {
 bool ExportSpreadsheet(const std::string& dataFolder, const std::vector<SpreadsheetRow>& rows,
                        const SpreadsheetOpener& open) {
     const std::string path = SpreadsheetExportPath(dataFolder);
-    const bool written = ReplaceFileContent(path, SpreadsheetWorkbookOfCurrentSeries(rows));
+    const bool written = WriteFileAtomically(path, SpreadsheetWorkbookOfCurrentSeries(rows));
     std::error_code error;
     if (open && std::filesystem::is_regular_file(path, error)) open(path);
     return written;
