@@ -5,6 +5,8 @@
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A test that presses "Export XML" must not start the real spreadsheet program.
+    qputenv("KROVEL_NO_SPREADSHEET", "1");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
