@@ -179,6 +179,24 @@ TEST(AppExitTest, UnsavedDataIsSavedWithTheExtensionRule) {
     EXPECT_EQ(saved.Series[0].RepCount, 2);
 }
 
+TEST(AppExitTest, ASaveThatDidNotHappenAsksAgain) {
+    AppHarness h;
+    ASSERT_TRUE(h.start());
+    WriteBytes(h.home() + "/DATA/old.krvx", "kept");
+    SeriesCount = 1;
+    DataSaved = 0;
+    // Yes, an existing file, overwriting declined; asked again: Yes, a fresh name.
+    h.prompts.answers = {Answer::Yes, Answer::No, Answer::Yes};
+    h.prompts.saves = {h.path("program/DATA/old.krvx"), h.path("program/DATA/new")};
+    EXPECT_EQ(h.exit(), 0);
+    EXPECT_EQ(h.prompts.texts(),
+              (std::vector<std::string>{"Data not saved. Save?",
+                                        "OverWrite file: " + h.path("program/DATA/old.krvx"),
+                                        "Data not saved. Save?"}));
+    EXPECT_TRUE(QFileInfo::exists(h.temp.filePath("program/DATA/new.krvx")));
+    EXPECT_EQ(QFileInfo(h.temp.filePath("program/DATA/old.krvx")).size(), 4);
+}
+
 TEST(AppCommandsTest, ExitCommandClosesTheMainWindow) {
     AppHarness h;
     ASSERT_TRUE(h.start());

@@ -12,6 +12,8 @@
 
 #include "app/core/CommandIds.h"
 #include "support/FrameHarness.h"
+#include "ui/gui/DialogTemplate.h"
+#include "ui/gui/FormCommands.h"
 
 namespace krovel {
 namespace {
@@ -197,11 +199,39 @@ TEST(MainFrameTest, ModeBarDocksUnderTheToolbarAndGoesAway) {
     // A second bar replaces the first, which is destroyed.
     QPointer<QWidget> second = new QWidget;
     h.frame->DockModeBar(second);
+    EXPECT_FALSE(bar->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(bar.isNull());
+    EXPECT_TRUE(second->isVisible());
     h.frame->HideModeBar();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(second.isNull());
     EXPECT_EQ(h.frame->modeBar(), nullptr);
     EXPECT_FALSE(h.frame->modeBarArea()->isVisible());
+}
+
+TEST(MainFrameTest, ModeBarIsReplacedFromItsOwnButton) {
+    FrameHarness h;
+    static const DialogTemplate bar{
+        138, "", 100, 26, {{ControlKind::Button, cmd::DeleteSerie, "Delete serie", 5, 5, 50, 14}}};
+    auto make = [&h] {
+        auto* form = new TemplateForm(bar);
+        ConnectFormToRouter(*form, h.router);
+        return form;
+    };
+    int rebuilt = 0;
+    h.router.setHandler(cmd::DeleteSerie, &h.doc, [&] {
+        ++rebuilt;
+        h.frame->DockModeBar(make()); // the clicked bar goes away meanwhile
+    });
+    h.frame->DockModeBar(make());
+    for (int i = 0; i < 2; ++i) {
+        auto* form = qobject_cast<TemplateForm*>(h.frame->modeBar());
+        ASSERT_NE(form, nullptr);
+        QTest::mouseClick(form->button(cmd::DeleteSerie), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(rebuilt, 2);
 }
 
 } // namespace

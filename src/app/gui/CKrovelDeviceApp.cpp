@@ -151,13 +151,17 @@ bool CKrovelDeviceApp::InitInstance(const std::string& commandLine) {
 int CKrovelDeviceApp::ExitInstance() {
     if (!WriteSettings(SettingsPath)) ShowNotice("Save File Error");
     if (DataSaved == 1) return 0;
-    if (!AskYesNo("Data not saved. Save?")) return 1;
-    FileDialogRequest request;
-    request.initialFolder = DataFolder;
-    const auto chosen = CurrentPrompts().saveFile(request);
-    if (!chosen) return 1;
-    WriteMeasurementFile(ExitSavePath(*chosen)); // it reports its own failures
-    return 0;
+    // A save that did not happen (overwriting declined, a write error the writer has
+    // reported) leads back to the question, so the measurements are never dropped
+    // without the user saying No.
+    for (;;) {
+        if (!AskYesNo("Data not saved. Save?")) return 1;
+        FileDialogRequest request;
+        request.initialFolder = DataFolder;
+        const auto chosen = CurrentPrompts().saveFile(request);
+        if (!chosen) return 1;
+        if (WriteMeasurementFile(ExitSavePath(*chosen))) return 0;
+    }
 }
 
 void CKrovelDeviceApp::OnSubjectSelect() {

@@ -1,6 +1,7 @@
 #include "ui/gui/CMainFrame.h"
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
@@ -94,6 +95,12 @@ bool CMainFrame::BuildToolBar() {
     modeBarArea_->setMovable(false);
     modeBarArea_->setFloatable(false);
     modeBarArea_->toggleViewAction()->setVisible(false);
+    // The bars come and go inside one holder that stays in the row.
+    modeBarHolder_ = new QWidget(modeBarArea_);
+    auto* holderLayout = new QHBoxLayout(modeBarHolder_);
+    holderLayout->setContentsMargins(0, 0, 0, 0);
+    holderLayout->setSizeConstraint(QLayout::SetFixedSize);
+    modeBarArea_->addWidget(modeBarHolder_);
     addToolBar(Qt::TopToolBarArea, modeBarArea_);
     modeBarArea_->hide();
     return true;
@@ -143,7 +150,7 @@ void CMainFrame::DockModeBar(QWidget* bar) {
     HideModeBar();
     if (!bar) return;
     modeBar_ = bar;
-    modeBarAction_ = modeBarArea_->addWidget(bar);
+    modeBarHolder_->layout()->addWidget(bar);
     bar->show();
     modeBarArea_->show();
 }
@@ -152,10 +159,10 @@ void CMainFrame::HideModeBar() {
     if (!modeBar_) return;
     modeBarArea_->hide();
     modeBar_->hide();
-    // The action made by addWidget owns the bar: deleting it destroys the bar.
-    modeBarArea_->removeAction(modeBarAction_);
-    delete modeBarAction_;
-    modeBarAction_ = nullptr;
+    modeBarHolder_->layout()->removeWidget(modeBar_);
+    // Destroyed once control returns to the event loop: the command that replaces the
+    // bar may have come from one of its own buttons or combo boxes.
+    modeBar_->deleteLater();
     modeBar_ = nullptr;
 }
 

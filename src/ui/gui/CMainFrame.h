@@ -36,8 +36,9 @@ public:
     CKrovelDeviceDoc& document() const { return doc_; }
 
     // The ModeBar place: one bar docked along the top under the toolbar. DockModeBar
-    // takes ownership of the bar and replaces any earlier one; HideModeBar hides and
-    // destroys the bar, and does nothing without one.
+    // takes ownership of the bar and replaces any earlier one; HideModeBar hides the
+    // bar and destroys it (deferred, so a bar may be replaced from its own controls'
+    // handlers), and does nothing without one.
     void DockModeBar(QWidget* bar);
     void HideModeBar();
     QWidget* modeBar() const { return modeBar_; }
@@ -68,7 +69,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QToolBar* modeBarArea_ = nullptr;
     QWidget* modeBar_ = nullptr;
-    QAction* modeBarAction_ = nullptr;
+    QWidget* modeBarHolder_ = nullptr;
     QLabel* indicators_[3] = {};
     LockKeyState* locks_ = nullptr;
     std::map<int, QAction*> menuActions_;
