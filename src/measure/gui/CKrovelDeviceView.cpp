@@ -9,8 +9,10 @@
 #include "data/core/SubjectBarSync.h"
 #include "device/core/HandOver.h"
 #include "measure/core/LiveMeasurementState.h"
+#include "measure/core/ViewState.h"
 #include "ui/gui/CMainFrame.h"
 #include "ui/gui/FormCommands.h"
+#include "ui/gui/QPainterCanvas.h"
 #include "ui/gui/QtText.h"
 #include "ui/gui/SubjectBar.h"
 
@@ -59,12 +61,14 @@ void CKrovelDeviceView::paintEvent(QPaintEvent*) {
     PaintView(painter);
 }
 
-void CKrovelDeviceView::PaintView(QPainter&) {
+void CKrovelDeviceView::PaintView(QPainter& painter) {
     // The bar shows the current series, and the header holds what the bar shows.
     WriteSubjectBar(*subjectBar_);
     ReadSubjectBar(*subjectBar_);
 
-    // The graph of the view mode is drawn here (live, exercise, diagnostic).
+    // The graph of the view mode (live, exercise, diagnostic); other modes draw none.
+    QPainterCanvas canvas(painter, QPainterCanvas::Target::Screen);
+    DrawGraphForViewMode(canvas, ViewMode, CurrentGraphInputs());
 
     if (DataPresent)
         document().setTitle(QString::fromLatin1(DataTitlePrefix) + ToQt(FileName) +
