@@ -10,13 +10,14 @@
 
 #include <memory>
 
+#include "measure/core/RepetitionValues.h"
+
 class QAudioSink;
 
 namespace krovel {
 
-// Sound kinds of SignalSound.
-inline constexpr int UpperSignalSound = 2; // "zvukMaxp"
-inline constexpr int LowerSignalSound = 3; // "zvukKrit"
+// Sound kinds of SignalSound: UpperSignalSound ("zvukMaxp") and LowerSignalSound
+// ("zvukKrit"), defined with the live signals that choose them.
 
 class SignalSounds : public QObject {
     Q_OBJECT

@@ -10,6 +10,7 @@
 #include "device/core/HandOver.h"
 #include "measure/core/LiveMeasurementState.h"
 #include "measure/core/ViewState.h"
+#include "measure/gui/CTarnList.h"
 #include "ui/gui/CMainFrame.h"
 #include "ui/gui/FormCommands.h"
 #include "ui/gui/QPainterCanvas.h"
@@ -19,13 +20,18 @@
 namespace krovel {
 
 CKrovelDeviceView::CKrovelDeviceView(CMainFrame& frame)
-    : QWidget(&frame), frame_(frame), subjectBar_(new SubjectBar(this)) {
+    : QWidget(&frame), frame_(frame), subjectBar_(new SubjectBar(this)),
+      repTable_(new CTarnList(this)) {
     // Esc and later keys reach the view only with the focus.
     setFocusPolicy(Qt::StrongFocus);
     subjectBar_->move(0, 0);
     ConnectFormToRouter(*subjectBar_, router());
+    // The table is out of sight until a live series or the digital report needs it.
+    PlaceRepTable(0, 0, 0, 0);
 
     router().setHandler(cmd::ShowOverview, this, [this] { ShowOverview(); });
+    RegisterLiveCommands();
+    RegisterReportCommands();
 }
 
 CKrovelDeviceDoc& CKrovelDeviceView::document() const {
@@ -40,7 +46,24 @@ void CKrovelDeviceView::ShowOverview() {
     ViewMode = ViewModeNone;
     CurrentSeries = SeriesCount - 1;
     frame_.HideModeBar();
+    repTable_->ResetRepTable();
+    PlaceRepTable(0, 0, 0, 0);
     Repaint();
+}
+
+void CKrovelDeviceView::ShowTestFields() {
+    static const int fields[] = {IdBarbellWeightLabel, IdSignalBelowLabel, IdSetNoLabel,
+                                 IdSignalBelowPercent, IdSignalAboveLabel, IdSignalAbovePercent,
+                                 IdBarbellUnit,        IdBarbellWeight,    IdSetNo,
+                                 IdSignalBelow,        IdSignalAbove};
+    for (int id : fields) {
+        if (QWidget* control = subjectBar_->control(id)) control->setVisible(true);
+    }
+}
+
+void CKrovelDeviceView::PlaceRepTable(int x, int y, int w, int h) {
+    repTable_->setGeometry(x, y, w, h);
+    repTable_->setVisible(w > 0 && h > 0);
 }
 
 void CKrovelDeviceView::Repaint() {

@@ -1,0 +1,217 @@
+// The live measurement end to end: the view started through the router, frames sent by
+// a "Kinetrak Basic" unit on the simulated FTDI bus, the tick command sent directly.
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "app/core/CommandIds.h"
+#include "device/io/DeviceLink.h"
+#include "io/LinkTestSupport.h"
+#include "support/ViewHarness.h"
+#include "ui/gui/SubjectBar.h"
+
+namespace krovel {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::MakeSet;
+using testing::SetFrames;
+using testing::WaitUntil;
+
+class ViewLiveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // No test may open a real serial port when the unit is missing.
+        for (int i = 0; i < PortCount; ++i)
+            testing::PointPort(i, "/nonexistent/krovel-view-tty" + std::to_string(i));
+        unit = bus.AddDevice("Kinetrak Basic", "KB0001");
+        UseFtdiApi(&bus);
+    }
+    void TearDown() override {
+        CloseLink();
+        AttachLinkRequest(nullptr);
+        UseFtdiApi(nullptr);
+    }
+
+    // Starts a new measurement and waits until the unit is listened to.
+    void Start() {
+        ASSERT_TRUE(h.router.send(cmd::NewMeasurement));
+        ASSERT_EQ(MeasurementIdle, 0);
+        ASSERT_TRUE(bus.WaitUntilListening(unit, 5s));
+    }
+    // The unit sends `reps` repetitions of a set (the first one marked as its start),
+    // and they have all arrived in entry `series`.
+    void Send(int reps, int series = 0, uint8_t mass = 20) {
+        const int before = LoadRepCount(series);
+        ASSERT_TRUE(bus.Send(unit, SetFrames(MakeSet(mass, reps))));
+        ASSERT_TRUE(WaitUntil([&] {
+            return LoadSeriesCount() >= series && LoadRepCount(series) == reps;
+        })) << "before "
+            << before;
+    }
+    void Tick() { h.router.send(cmd::Tick); }
+    bool StopVisible() const { return h.view().subjectBar().button(IdStop)->isVisible(); }
+
+    SimulatedFtdiBus bus;
+    int unit = 0;
+    testing::ViewHarness h;
+};
+
+TEST_F(ViewLiveTest, EachTickShowsOneReceivedRepetition) {
+    Start();
+    EXPECT_EQ(h.view().ViewMode, ViewModeLive);
+    EXPECT_EQ(DataPresent, 1);
+    EXPECT_TRUE(StopVisible());
+    EXPECT_TRUE(h.view().liveTimerActive());
+    EXPECT_EQ(h.table().geometry(), QRect(10, 360, 800, 180));
+    EXPECT_FALSE(h.router.isEnabled(cmd::DigitalReport)); // no report while measuring
+
+    Send(3);
+    EXPECT_EQ(LoadSeriesCount(), 0); // the start marker filled entry 0
+    for (int row = 1; row <= 3; ++row) {
+        Tick();
+        ASSERT_EQ(h.table().rowCount(), row);
+        EXPECT_EQ(h.cell(row - 1, 0), std::to_string(row));
+    }
+    Tick(); // nothing more waiting
+    EXPECT_EQ(h.table().rowCount(), 3);
+    EXPECT_EQ(LiveShownCount, 3);
+    EXPECT_EQ(h.table().columnCount(), RepColumnCount);
+    EXPECT_EQ(h.cell(0, 6), " 100.0");
+    EXPECT_FLOAT_EQ(LiveValues[0], RepetitionValue(0, 0, ValueKind::MeanPower));
+    EXPECT_FLOAT_EQ(LivePeakPower, LiveValues[0]); // velocity falls within the set
+    EXPECT_NE(Series[0].StartTime, 0);
+
+    ASSERT_TRUE(h.router.send(cmd::Stop));
+    EXPECT_EQ(SeriesCount, 1);
+    EXPECT_EQ(h.view().ViewMode, ViewModeNone);
+    EXPECT_EQ(MeasurementIdle, 1);
+    EXPECT_EQ(DataSaved, 0);
+    EXPECT_FALSE(StopVisible());
+    EXPECT_FALSE(h.view().liveTimerActive());
+    EXPECT_FALSE(h.view().subjectBar().edit(IdSignalBelow)->isEnabled());
+    EXPECT_TRUE(h.router.isEnabled(cmd::DigitalReport));
+
+    // A tick queued before STOP and delivered after it changes nothing.
+    Tick();
+    EXPECT_EQ(SeriesCount, 1);
+    EXPECT_EQ(h.table().rowCount(), 3);
+    // Neither does a second STOP.
+    h.router.send(cmd::Stop);
+    EXPECT_EQ(SeriesCount, 1);
+}
+
+TEST_F(ViewLiveTest, TheTimerPostsTheTicks) {
+    Start();
+    Send(2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return h.table().rowCount() == 2; }, 3000));
+    h.router.send(cmd::Stop);
+}
+
+TEST_F(ViewLiveTest, ANewSetFromTheUnitEmptiesTheTable) {
+    Start();
+    Send(3);
+    Tick();
+    Send(2, 1, 40); // the unit starts the next set
+    EXPECT_EQ(LoadSeriesCount(), 1);
+    Tick();
+    EXPECT_EQ(CurrentSeries, 1);
+    ASSERT_EQ(h.table().rowCount(), 1);
+    EXPECT_EQ(h.cell(0, 0), "1");
+    EXPECT_EQ(h.cell(0, 1), " 40.00");
+    h.router.send(cmd::Stop);
+    EXPECT_EQ(SeriesCount, 2);
+    EXPECT_EQ(Series[0].RepCount, 3); // the rows not shown live stay stored
+    EXPECT_EQ(h.table().rowCount(), 2);
+}
+
+TEST_F(ViewLiveTest, StopTakesOverExactlyOneWaitingRepetition) {
+    Start();
+    Send(5);
+    Tick();
+    h.router.send(cmd::Stop);
+    ASSERT_EQ(h.table().rowCount(), 2);
+    EXPECT_EQ(h.cell(1, 0), "2");
+    // The last row belongs to the series shown: same columns, same peak.
+    EXPECT_EQ(h.table().columnCount(), RepColumnCount);
+    EXPECT_LT(std::stod(h.cell(1, 6)), 100.0);
+    EXPECT_EQ(Series[0].RepCount, 5);
+    EXPECT_EQ(SeriesCount, 1);
+}
+
+TEST_F(ViewLiveTest, StopWithNothingReceivedStillCountsTheSeries) {
+    Start();
+    Tick();
+    QTest::keyClick(&h.view(), Qt::Key_Escape);
+    EXPECT_EQ(MeasurementIdle, 1);
+    EXPECT_EQ(SeriesCount, 1);
+    EXPECT_EQ(Series[0].RepCount, 0);
+    EXPECT_EQ(h.table().rowCount(), 0);
+
+    // Esc outside the live mode stops nothing and adds nothing.
+    QTest::keyClick(&h.view(), Qt::Key_Escape);
+    h.router.send(cmd::DigitalReport);
+    QTest::keyClick(&h.view(), Qt::Key_Escape);
+    EXPECT_EQ(SeriesCount, 1);
+    EXPECT_EQ(h.view().ViewMode, ViewModeDigital);
+}
+
+TEST_F(ViewLiveTest, AStartWhileRunningChangesNothing) {
+    Start();
+    Send(2);
+    Tick();
+    const int opens = bus.OpenCount(unit);
+    h.router.send(cmd::NewMeasurement);
+    h.router.send(cmd::AppendSetRequest);
+    EXPECT_EQ(bus.OpenCount(unit), opens);
+    EXPECT_EQ(bus.CloseCount(unit), opens - 1); // the link stays open
+    EXPECT_EQ(Series[0].RepCount, 2);
+    EXPECT_EQ(h.table().rowCount(), 1);
+    Tick();
+    EXPECT_EQ(h.table().rowCount(), 2);
+    h.router.send(cmd::Stop);
+    EXPECT_EQ(SeriesCount, 1);
+}
+
+TEST_F(ViewLiveTest, AppendSetFillsTheEntryAfterTheStoredSeries) {
+    testing::PutSeries(0, 4, 20.0f);
+    testing::PutSeries(1, 7, 20.0f); // an old count in the entry to be filled
+    SeriesCount = 1;
+    ASSERT_TRUE(h.router.send(cmd::AppendSetRequest));
+    ASSERT_TRUE(bus.WaitUntilListening(unit, 5s));
+    EXPECT_EQ(LoadRepCount(1), 0);
+    Send(2, 1, 60); // the start marker of the set fills entry 1
+    EXPECT_EQ(LoadSeriesCount(), 1);
+    Tick();
+    EXPECT_EQ(CurrentSeries, 1);
+    EXPECT_EQ(h.cell(0, 1), " 60.00");
+    h.router.send(cmd::Stop);
+    EXPECT_EQ(SeriesCount, 2);
+    EXPECT_EQ(Series[0].RepCount, 4);
+    EXPECT_EQ(Series[1].RepCount, 2);
+}
+
+TEST_F(ViewLiveTest, AStartWithoutTheUnitReportsAndCanBeRetried) {
+    bus.Unplug(unit);
+    h.router.send(cmd::NewMeasurement);
+    EXPECT_EQ(h.prompts.texts(), std::vector<std::string>{"Error in communication"});
+    EXPECT_EQ(MeasurementIdle, 1);
+    EXPECT_FALSE(h.view().liveTimerActive());
+    EXPECT_FALSE(StopVisible());
+    EXPECT_EQ(LoadFinished(LiveRequest), 1);
+    QTest::keyClick(&h.view(), Qt::Key_Escape); // nothing runs, nothing to stop
+    EXPECT_EQ(SeriesCount, 0);
+
+    const int second = bus.AddDevice("Kinetrak Basic", "KB0002");
+    h.router.send(cmd::NewMeasurement);
+    EXPECT_EQ(MeasurementIdle, 0);
+    EXPECT_TRUE(bus.IsOpen(second));
+    h.router.send(cmd::Stop);
+}
+
+} // namespace
+} // namespace krovel
