@@ -173,8 +173,20 @@ TEST_F(ViewLiveTest, AStartWhileRunningChangesNothing) {
     EXPECT_EQ(h.table().rowCount(), 1);
     Tick();
     EXPECT_EQ(h.table().rowCount(), 2);
-    h.router.send(cmd::Stop);
+    // Esc stops from the table too: the list leaves the key to the view.
+    QTest::keyClick(&h.table(), Qt::Key_Escape);
+    EXPECT_EQ(MeasurementIdle, 1);
     EXPECT_EQ(SeriesCount, 1);
+}
+
+TEST_F(ViewLiveTest, ALiveSeriesNeverShowsMoreThanOneHundredRows) {
+    Start();
+    StoreRepCount(0, 150); // a count no decoder writes; the view must not follow it
+    for (int i = 0; i < 101; ++i) Tick();
+    EXPECT_EQ(h.table().rowCount(), MaxRepetitions);
+    EXPECT_EQ(LiveShownCount, MaxRepetitions);
+    h.router.send(cmd::Stop);
+    EXPECT_EQ(h.table().rowCount(), MaxRepetitions);
 }
 
 TEST_F(ViewLiveTest, AppendSetFillsTheEntryAfterTheStoredSeries) {

@@ -38,6 +38,9 @@ CTarnList::CTarnList(QWidget* parent) : QTableWidget(parent) {
     setShowGrid(false);
     setWordWrap(false);
     verticalHeader()->hide();
+    // Rows as tight as a classic report list: the text and a small margin.
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
