@@ -14,6 +14,7 @@
 #include "app/core/CommandLine.h"
 #include "app/core/Prompts.h"
 #include "app/core/Settings.h"
+#include "app/gui/AppCommands.h"
 #include "app/gui/CAboutDlg.h"
 #include "app/gui/CKrovelDeviceDoc.h"
 #include "app/gui/CommandRouter.h"
@@ -138,6 +139,7 @@ bool CKrovelDeviceApp::InitInstance(const std::string& commandLine) {
         frame_.reset();
         return false;
     }
+    RegisterAppCommands(*frame_);
 
     // 13. The overview, at once.
     router_->send(cmd::ShowOverview);
