@@ -6,10 +6,11 @@
 namespace krovel::cmd {
 
 // Framework commands.
-inline constexpr int FileNew = 57600;        // Ctrl+N: no handler
-inline constexpr int FileOpen = 57601;       // OpenCommand
-inline constexpr int FilePrintSetup = 57606; // printer setup dialog
-inline constexpr int FilePrint = 57607;      // printed report
+inline constexpr int FileNew = 57600;         // Ctrl+N: no handler
+inline constexpr int FileOpen = 57601;        // OpenCommand
+inline constexpr int FilePrintSetup = 57606;  // printer setup dialog
+inline constexpr int FilePrint = 57607;       // printed report
+inline constexpr int FilePrintDirect = 57608; // printed report without the print dialog
 inline constexpr int FilePrintPreview = 57609;
 inline constexpr int EditCopy = 57634; // clipboard keys: no handler
 inline constexpr int EditCut = 57635;

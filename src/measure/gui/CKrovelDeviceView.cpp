@@ -12,10 +12,12 @@
 #include "measure/core/ViewState.h"
 #include "measure/gui/CTarnList.h"
 #include "ui/gui/CMainFrame.h"
+#include "ui/gui/CYaxesDlg.h"
 #include "ui/gui/FormCommands.h"
 #include "ui/gui/QPainterCanvas.h"
 #include "ui/gui/QtText.h"
 #include "ui/gui/SubjectBar.h"
+#include "ui/gui/ViewPrinting.h"
 
 namespace krovel {
 
@@ -32,6 +34,8 @@ CKrovelDeviceView::CKrovelDeviceView(CMainFrame& frame)
     router().setHandler(cmd::ShowOverview, this, [this] { ShowOverview(); });
     RegisterLiveCommands();
     RegisterReportCommands();
+    RegisterAxesSetupCommand(*this);
+    RegisterPrintCommands(*this);
 }
 
 CKrovelDeviceDoc& CKrovelDeviceView::document() const {

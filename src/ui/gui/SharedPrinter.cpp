@@ -20,6 +20,9 @@ void DeletePrinter() {
 QPrinter& SharedPrinter() {
     if (!printer) {
         printer = new QPrinter(QPrinter::HighResolution);
+        // The printed report's table is 273 mm wide: it fits across a landscape page
+        // (A4 or Letter), while portrait would cut off its last columns.
+        printer->setPageOrientation(QPageLayout::Landscape);
         qAddPostRoutine(DeletePrinter);
     }
     return *printer;
