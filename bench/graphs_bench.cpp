@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "data/core/DataModel.h"
+#include "measure/core/RepTableText.h"
 #include "ui/core/Graphs.h"
 #include "ui/core/LoadPoints.h"
+#include "ui/core/PrintedPage.h"
 #include "ui/core/RecordingCanvas.h"
 #include "ui/gui/QPainterCanvas.h"
 
@@ -100,5 +102,29 @@ BENCHMARK(BM_PaintGraph)
     ->ArgName("live0_exercise1_diagnostic2")
     ->DenseRange(0, 2)
     ->Unit(benchmark::kMicrosecond);
+
+// The printed report of a 100-repetition series as its table (the rows that fit on a
+// landscape A4 page) or as the diagnostic graph of the full table, painted on an image
+// of an A4 landscape page at screen resolution. Target: under 20 ms, as a preview page.
+void BM_PrintedPage(benchmark::State& state) {
+    EnsureGuiApplication();
+    FillTable(true);
+    Series[0].RepCount = MaxRepetitions;
+    const int32_t mode = int32_t(state.range(0));
+    const std::vector<RepRowText> rows = DigitalReportRows(0, 0);
+    QImage image(1123, 794, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780); // 96 dpi
+    image.setDotsPerMeterY(3780);
+    const GraphInputs inputs{.Diagnostic = {0, 0, 2, 3},
+                             .SeriesCount = SeriesCount,
+                             .Axes = AxisRangeTable(DefaultAxisRanges)};
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter, QPainterCanvas::Target::Paper);
+        DrawPrintedPage(canvas, mode, rows, inputs, 1900);
+    }
+}
+BENCHMARK(BM_PrintedPage)->ArgName("view_mode")->Arg(2)->Arg(5)->Unit(benchmark::kMicrosecond);
 
 } // namespace
