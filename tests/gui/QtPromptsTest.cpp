@@ -12,23 +12,12 @@
 #include <functional>
 
 #include "app/gui/QtPrompts.h"
+#include "support/WhenShown.h"
 
 namespace krovel {
 namespace {
 
-// Runs `act` on the modal widget of type T once it is showing.
-template <class T> void WhenShown(std::function<void(T*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(w);
-        }
-    });
-    timer->start();
-}
+using krovel::testing::WhenShown;
 
 TEST(QtPromptsTest, NoticeHasCaptionExclamationAndOk) {
     QtPrompts prompts;

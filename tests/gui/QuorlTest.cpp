@@ -20,6 +20,7 @@
 #include "quorl/SubjectNames.h"
 #include "quorl/SubjectRecordFile.h"
 #include "support/ScriptedQuorlDialogs.h"
+#include "support/WhenShown.h"
 
 using namespace krovel;
 using namespace krovel::quorl;
@@ -42,19 +43,7 @@ void WriteText(const fs::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary) << text;
 }
 
-// Runs the action on the first modal dialog of the given type once it is shown.
-template <class Dialog> void WhenShown(std::function<void(Dialog*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!dialog) return;
-        timer->stop();
-        timer->deleteLater();
-        action(dialog);
-    });
-    timer->start();
-}
+using krovel::testing::WhenShown;
 
 QPushButton* Button(QWidget* dialog, QDialogButtonBox::StandardButton which) {
     return dialog->findChild<QDialogButtonBox*>()->button(which);

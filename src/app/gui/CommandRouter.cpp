@@ -47,9 +47,9 @@ void CommandRouter::setFlagsSource(FlagsSource source) {
 
 bool CommandRouter::isEnabled(int id) const {
     if (auto it = ownRules_.find(id); it != ownRules_.end() && it->second) return it->second();
-    const CommandSpec* spec = FindCommand(id);
-    if (!spec || spec->rule == EnableRule::None) return true; // no rule: always carried out
-    return RuleAllows(spec->rule, flags_());
+    const CommandSpec* entry = FindCommand(id);
+    if (!entry || entry->rule == EnableRule::None) return true; // no rule: always carried out
+    return RuleAllows(entry->rule, flags_());
 }
 
 bool CommandRouter::dispatch(int id) {
