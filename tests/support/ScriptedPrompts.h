@@ -19,9 +19,9 @@ public:
     };
     std::vector<Shown> messages;
     std::vector<FileDialogRequest> saveRequests, openRequests;
-    std::deque<Answer> answers;                     // for questions; empty: No
-    std::deque<std::optional<std::string>> saves;   // empty: cancel
-    std::deque<std::optional<std::string>> opens;   // empty: cancel
+    std::deque<Answer> answers;                   // for questions; empty: No
+    std::deque<std::optional<std::string>> saves; // empty: cancel
+    std::deque<std::optional<std::string>> opens; // empty: cancel
 
     ScriptedPrompts() { InstallPrompts(this); }
     ~ScriptedPrompts() override { InstallPrompts(nullptr); }

@@ -6,7 +6,7 @@ namespace krovel::cli {
 
 struct CliCommand {
     const char* name;
-    const char* usage; // one line, shown by --help
+    const char* usage;                 // one line, shown by --help
     int (*run)(int argc, char** argv); // argv[0] is the subcommand's name
 };
 

@@ -18,8 +18,12 @@ Prompts* installed = &silentPrompts;
 
 } // namespace
 
-Prompts& CurrentPrompts() { return *installed; }
+Prompts& CurrentPrompts() {
+    return *installed;
+}
 
-void InstallPrompts(Prompts* prompts) { installed = prompts ? prompts : &silentPrompts; }
+void InstallPrompts(Prompts* prompts) {
+    installed = prompts ? prompts : &silentPrompts;
+}
 
 } // namespace krovel

@@ -37,7 +37,9 @@ public:
 Prompts& CurrentPrompts();
 void InstallPrompts(Prompts* prompts); // nullptr puts the silent one back
 
-inline void ShowNotice(const std::string& text) { CurrentPrompts().message(text, MessageKind::Notice); }
+inline void ShowNotice(const std::string& text) {
+    CurrentPrompts().message(text, MessageKind::Notice);
+}
 inline bool AskYesNo(const std::string& text) {
     return CurrentPrompts().message(text, MessageKind::Question) == Answer::Yes;
 }
