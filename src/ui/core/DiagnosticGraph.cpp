@@ -12,10 +12,6 @@ using namespace graph;
 
 namespace {
 
-constexpr Pen BlackPen{RgbBlack};
-constexpr Pen BluePen{RgbBlue};
-constexpr Pen RedPen{RgbRed};
-
 // Steps used when an axis row holds a step below 1.
 constexpr int32_t FallbackXStep = 1;
 constexpr int32_t FallbackY1Step = 10;

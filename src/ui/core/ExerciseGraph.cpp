@@ -10,9 +10,6 @@ using namespace graph;
 
 namespace {
 
-constexpr Pen BlackPen{RgbBlack};
-constexpr Pen BluePen{RgbBlue};
-
 // The plot sits this far below the given rectangle on screen (above it on paper).
 constexpr int32_t ExerciseShift = 150;
 

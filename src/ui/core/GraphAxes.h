@@ -11,6 +11,11 @@
 
 namespace krovel::graph {
 
+// The graphs' pens: black axes, blue and red data.
+inline constexpr Pen BlackPen{RgbBlack};
+inline constexpr Pen BluePen{RgbBlue};
+inline constexpr Pen RedPen{RgbRed};
+
 // Every graph position comes from a real number truncated toward zero. Saturating
 // keeps a damaged value (huge, infinite, NaN) from overflowing the integer arithmetic
 // that follows; no valid drawing comes anywhere near the limit.

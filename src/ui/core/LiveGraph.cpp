@@ -11,10 +11,6 @@ using namespace graph;
 
 namespace {
 
-constexpr Pen BlackPen{RgbBlack};
-constexpr Pen BluePen{RgbBlue};
-constexpr Pen RedPen{RgbRed};
-
 // Every k-th repetition is labelled so the numbers do not run into each other.
 int32_t LiveLabelStep(int32_t n) {
     return n < 20 ? 1 : (n < 40 ? 2 : 5);
