@@ -122,6 +122,26 @@ TEST_F(SessionDecodingTest, BulkTransferLeavesOutWhatDoesNotFitItsLengthField) {
     ASSERT_EQ(LoadFinished(request), 1);
     EXPECT_EQ(ParseBulkTransfer(0), static_cast<int32_t>((transfer.size() - 2 - 4) / 404));
     EXPECT_EQ(Series[0].RepCount, 100);
+    // What the simulator reports as left out.
+    EXPECT_EQ(SetsInOneTransfer(sets), static_cast<size_t>(ParseBulkTransfer(0)));
+    EXPECT_EQ(SetsInOneTransfer(std::span(sets).first(3)), 3u);
+}
+
+TEST(DeviceSessionTest, PrintedScriptPlaysTheSameBytesAsTheSession) {
+    const std::vector<SessionSet> session = BuiltInSession();
+    const std::string script = SessionScript(session);
+    std::vector<SessionSet> replayed;
+    std::string error;
+    ASSERT_TRUE(ParseSessionScript(script, replayed, error)) << error;
+    const auto bytes = [](const std::vector<SessionSet>& sets) {
+        std::vector<uint8_t> all;
+        for (const TimedFrame& f : LiveTimeline(sets, 0, 0))
+            all.insert(all.end(), f.Bytes.begin(), f.Bytes.end());
+        return all;
+    };
+    EXPECT_EQ(bytes(replayed), bytes(session));
+    EXPECT_EQ(EncodeBulkTransfer(replayed), EncodeBulkTransfer(session));
+    EXPECT_EQ(script.substr(0, script.find('\n', 14)), "set 20 90 100\nrep 1.46 2.16 464.5");
 }
 
 TEST(DeviceSessionTest, ScriptReadsSetsAndRepetitions) {
@@ -151,6 +171,8 @@ TEST(DeviceSessionTest, ScriptFaultsNameTheirLineAndKeepTheSetsUnchanged) {
         {"set 20 90 100\nrep 1,5 2 3\n", "line 2:"},
         {"set 20 90 100\nrep 1 2 inf\n", "line 2:"},
         {"\n\njump 3\n", "line 3:"},
+        {"set 20 90 100\n\x1b[2J\x7f\xff rep\n",
+         "line 2: unknown statement: \"\\x1B[2J\\x7F\\xFF rep\""},
     };
     for (const auto& [text, line] : faults) {
         std::vector<SessionSet> sets(1);
@@ -164,7 +186,7 @@ TEST(DeviceSessionTest, ScriptFaultsNameTheirLineAndKeepTheSetsUnchanged) {
     std::vector<SessionSet> sets;
     std::string error;
     EXPECT_FALSE(ParseSessionScript(tooMany, sets, error));
-    EXPECT_EQ(error, "line 102: a set holds at most 100 repetitions");
+    EXPECT_EQ(error, "line 102: a set holds at most 100 repetitions: \"rep 1 1.5 300\"");
 }
 
 } // namespace

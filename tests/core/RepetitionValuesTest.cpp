@@ -112,16 +112,15 @@ TEST_F(RepetitionValuesTest, ZeroPeakGivesZeroPercentNeverNan) {
 }
 
 TEST_F(RepetitionValuesTest, LiveSignalSequence) {
-    TestHeader.SignalBelowPct = 90;
-    TestHeader.SignalAbovePct = 95;
-    EXPECT_EQ(UpdateLiveSignals(200.0f), UpperSignalSound); // 200 is above 95 % of itself
+    auto at9095 = [](float v) { return UpdateLiveSignals(v, 90, 95); };
+    EXPECT_EQ(at9095(200.0f), UpperSignalSound); // 200 is above 95 % of itself
     EXPECT_EQ(UpperSignal, 190.0f);
     EXPECT_EQ(LowerSignal, 180.0f);
 
-    EXPECT_EQ(UpdateLiveSignals(185.0f), NoSignalSound);
-    EXPECT_EQ(UpdateLiveSignals(192.0f), UpperSignalSound);
-    EXPECT_EQ(UpdateLiveSignals(170.0f), LowerSignalSound);
-    EXPECT_EQ(UpdateLiveSignals(210.0f), UpperSignalSound);
+    EXPECT_EQ(at9095(185.0f), NoSignalSound);
+    EXPECT_EQ(at9095(192.0f), UpperSignalSound);
+    EXPECT_EQ(at9095(170.0f), LowerSignalSound);
+    EXPECT_EQ(at9095(210.0f), UpperSignalSound);
     EXPECT_EQ(LivePeakPower, 210.0f);
     EXPECT_EQ(UpperSignal, 199.5f);
     EXPECT_EQ(LowerSignal, 189.0f);
@@ -130,21 +129,28 @@ TEST_F(RepetitionValuesTest, LiveSignalSequence) {
 TEST_F(RepetitionValuesTest, LiveSignalsWithDefaultsAndCrossedThresholds) {
     // Defaults 90/100: a new best lifts the upper threshold to itself, so only the
     // lower sound ever plays.
-    EXPECT_EQ(UpdateLiveSignals(100.0f), NoSignalSound);
-    EXPECT_EQ(UpdateLiveSignals(120.0f), NoSignalSound);
-    EXPECT_EQ(UpdateLiveSignals(107.0f), LowerSignalSound);
-    EXPECT_EQ(UpdateLiveSignals(110.0f), NoSignalSound);
-
-    // Thresholds are kept until a new series' first positive repetition raises the peak.
-    LivePeakPower = 0;
-    EXPECT_EQ(UpdateLiveSignals(0.0f), LowerSignalSound);
+    EXPECT_EQ(UpdateLiveSignals(100.0f, 90, 100), NoSignalSound);
+    EXPECT_EQ(UpdateLiveSignals(120.0f, 90, 100), NoSignalSound);
+    EXPECT_EQ(UpdateLiveSignals(107.0f, 90, 100), LowerSignalSound);
+    EXPECT_EQ(UpdateLiveSignals(110.0f, 90, 100), NoSignalSound);
 
     // "Signal above" under "Signal below": both are crossed, the lower sound wins.
     ResetLiveStatistics();
-    TestHeader.SignalAbovePct = 80;
-    TestHeader.SignalBelowPct = 90;
-    UpdateLiveSignals(100.0f);
-    EXPECT_EQ(UpdateLiveSignals(85.0f), LowerSignalSound);
+    UpdateLiveSignals(100.0f, 90, 80);
+    EXPECT_EQ(UpdateLiveSignals(85.0f, 90, 80), LowerSignalSound);
+}
+
+TEST_F(RepetitionValuesTest, ANewSeriesIsJudgedWithItsOwnPercentages) {
+    // A 90/95 set, then a 90/100 set whose repetitions stay within 90 % of its best:
+    // with "above 100 %" nothing may play, whatever the previous set left behind.
+    UpdateLiveSignals(200.0f, 90, 95);
+    UpdateLiveSignals(195.0f, 90, 95);
+    LivePeakPower = 0; // the live measurement starts the next series
+    EXPECT_EQ(UpdateLiveSignals(190.0f, 90, 100), NoSignalSound);
+    EXPECT_EQ(UpdateLiveSignals(185.0f, 90, 100), NoSignalSound);
+    // A series with no power yet has no thresholds: a 0 W repetition sounds nothing.
+    LivePeakPower = 0;
+    EXPECT_EQ(UpdateLiveSignals(0.0f, 90, 100), NoSignalSound);
 }
 
 TEST_F(RepetitionValuesTest, IntervalChoicesFollowLongestCompleteSeries) {

@@ -94,6 +94,20 @@ TEST_F(StreamDecoderTest, FirstMarkerIsSkippedOnceThenOpensTheNextSeries) {
     EXPECT_EQ(request.RepIndex, 1);
 }
 
+TEST_F(StreamDecoderTest, JoiningASetInProgressStillSeparatesTheNextSet) {
+    // The unit was inside a 20 kg set when the link opened: its frames carry no marker.
+    request.SkipFirstMarker = 1;
+    Feed(LiveFrame(0, 50));
+    Feed(LiveFrame(0, 48));
+    EXPECT_EQ(request.SkipFirstMarker, 0); // a stored repetition ends the skipping
+    Feed(LiveFrame(1, 40, 40));            // the 40 kg set must not join it
+    EXPECT_EQ(SeriesCount, 1);
+    EXPECT_EQ(Series[0].RepCount, 2);
+    EXPECT_EQ(Series[0].Mass, 20.0f);
+    EXPECT_EQ(Series[1].RepCount, 1);
+    EXPECT_EQ(Series[1].Mass, 40.0f);
+}
+
 TEST_F(StreamDecoderTest, FramesAreTakenByPositionAfterTheStartByte) {
     // Junk before a start byte is dropped; zeros inside a frame are data.
     Feed({0x05, 0x07});

@@ -13,6 +13,7 @@
 #include "app/core/CommandIds.h"
 #include "data/core/MeasurementFile.h"
 #include "device/core/HandOver.h"
+#include "io/LinkTestSupport.h"
 #include "measure/core/LiveMeasurementState.h"
 #include "quorl/Quorl.h"
 #include "support/AppHarness.h"
@@ -195,6 +196,38 @@ TEST(AppExitTest, ASaveThatDidNotHappenAsksAgain) {
                                         "Data not saved. Save?"}));
     EXPECT_TRUE(QFileInfo::exists(h.temp.filePath("program/DATA/new.krvx")));
     EXPECT_EQ(QFileInfo(h.temp.filePath("program/DATA/old.krvx")).size(), 4);
+}
+
+TEST(AppExitTest, ExitDuringAMeasurementEndsItAsStopAndOffersTheSet) {
+    struct InstalledBus {
+        SimulatedFtdiBus bus;
+        InstalledBus() { UseFtdiApi(&bus); }
+        ~InstalledBus() {
+            CloseLink();
+            UseFtdiApi(nullptr);
+        }
+    } usb;
+    const int unit = usb.bus.AddDevice("Kinetrak Basic", "KB0009");
+    AppHarness h;
+    ASSERT_TRUE(h.start());
+    ASSERT_TRUE(h.router().send(cmd::NewMeasurement));
+    ASSERT_TRUE(usb.bus.WaitUntilListening(unit, std::chrono::seconds(5)));
+    ASSERT_TRUE(usb.bus.Send(unit, testing::SetFrames(testing::MakeSet(20, 2))));
+    ASSERT_TRUE(testing::WaitUntil([] { return LoadRepCount(0) == 2; }));
+    DataSaved = 1; // as if saved before Perform: only the running set is unsaved
+
+    h.prompts.answers = {Answer::Yes};
+    h.prompts.saves = {h.path("program/DATA/live")};
+    EXPECT_TRUE(h.router().send(cmd::AppExit));
+    EXPECT_EQ(UsbOpen, 0); // the reader has ended and the unit is closed
+    EXPECT_FALSE(usb.bus.IsOpen(unit));
+    EXPECT_EQ(MeasurementIdle, 1);
+    EXPECT_EQ(h.app->ExitInstance(), 0);
+    EXPECT_EQ(h.prompts.texts(), std::vector<std::string>{"Data not saved. Save?"});
+    MeasurementScratch saved;
+    ASSERT_EQ(LoadMeasurementFile(h.path("program/DATA/live.krvx"), saved), FileLoadError::None);
+    ASSERT_EQ(saved.Series.size(), 1u);
+    EXPECT_EQ(saved.Series[0].RepCount, 2);
 }
 
 TEST(AppCommandsTest, ExitCommandClosesTheMainWindow) {

@@ -119,7 +119,7 @@ TEST_F(ImportDialogTest, ATransferShorterThanFiveBytesLeavesTheTable) {
     auto d = Open();
     ASSERT_TRUE(Send({4, 0, 7, 9}));
     ASSERT_TRUE(WaitForEnd(*d));
-    EXPECT_EQ(Text(*d), "Ready to receiving.");
+    EXPECT_EQ(Text(*d), "No series were received.");
     EXPECT_TRUE(OkVisible(*d));
     EXPECT_EQ(LoadBulkLength(), -1);
     ExpectTableUntouched();

@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 
 #include "app/core/CommandIds.h"
+#include "device/gui/PortPane.h"
 #include "device/io/DeviceLink.h"
 #include "io/LinkTestSupport.h"
 #include "support/ViewHarness.h"
@@ -208,6 +210,11 @@ TEST_F(ViewLiveTest, AppendSetFillsTheEntryAfterTheStoredSeries) {
 }
 
 TEST_F(ViewLiveTest, AStartWithoutTheUnitReportsAndCanBeRetried) {
+    Start();
+    Send(2);
+    Tick();
+    h.router.send(cmd::Stop); // the set's row stays in the table
+
     bus.Unplug(unit);
     h.router.send(cmd::NewMeasurement);
     EXPECT_EQ(h.prompts.texts(), std::vector<std::string>{"Error in communication"});
@@ -215,6 +222,10 @@ TEST_F(ViewLiveTest, AStartWithoutTheUnitReportsAndCanBeRetried) {
     EXPECT_FALSE(h.view().liveTimerActive());
     EXPECT_FALSE(StopVisible());
     EXPECT_EQ(LoadFinished(LiveRequest), 1);
+    // The view shows the emptied table as it is, not a live graph or the old rows.
+    EXPECT_EQ(h.view().ViewMode, ViewModeNone);
+    EXPECT_EQ(h.table().rowCount(), 0);
+    EXPECT_FALSE(h.table().isVisible());
     QTest::keyClick(&h.view(), Qt::Key_Escape); // nothing runs, nothing to stop
     EXPECT_EQ(SeriesCount, 0);
 
@@ -222,6 +233,66 @@ TEST_F(ViewLiveTest, AStartWithoutTheUnitReportsAndCanBeRetried) {
     h.router.send(cmd::NewMeasurement);
     EXPECT_EQ(MeasurementIdle, 0);
     EXPECT_TRUE(bus.IsOpen(second));
+    h.router.send(cmd::Stop);
+}
+
+TEST_F(ViewLiveTest, EachSeriesIsJudgedWithItsOwnThresholds) {
+    Start();
+    SessionSet strict = MakeSet(20, 2);
+    strict.SignalAbovePct = 95;
+    ASSERT_TRUE(bus.Send(unit, SetFrames(strict)));
+    ASSERT_TRUE(WaitUntil([] { return LoadRepCount(0) == 2; }));
+    Tick();
+    Tick();     // the bar now shows 95 %
+    Send(2, 1); // the next set signals above 100 %
+    for (int rep = 0; rep < 2; ++rep) {
+        Tick();
+        ASSERT_EQ(CurrentSeries, 1);
+        // With "above 100 %" the upper threshold is the peak itself: never crossed.
+        EXPECT_EQ(UpperSignal, LivePeakPower) << "repetition " << rep;
+        EXPECT_EQ(LowerSignal, static_cast<float>(LivePeakPower * 0.9)) << "repetition " << rep;
+    }
+    h.router.send(cmd::Stop);
+}
+
+TEST_F(ViewLiveTest, EverySeriesOfABurstGetsAStartTime) {
+    Start();
+    std::vector<uint8_t> burst;
+    for (uint8_t mass : {20, 30, 40, 50}) {
+        const std::vector<uint8_t> frames = SetFrames(MakeSet(mass, 2));
+        burst.insert(burst.end(), frames.begin(), frames.end());
+    }
+    const auto before = static_cast<int32_t>(std::time(nullptr));
+    ASSERT_TRUE(bus.Send(unit, burst));
+    ASSERT_TRUE(WaitUntil([] { return LoadSeriesCount() == 3 && LoadRepCount(3) == 2; }));
+    Tick(); // the tick follows one series per tick: most are never shown
+    h.router.send(cmd::Stop);
+    ASSERT_EQ(SeriesCount, 4);
+    for (int s = 0; s < 4; ++s) {
+        EXPECT_GE(Series[s].StartTime, before) << "series " << s;
+        EXPECT_LE(Series[s].StartTime, static_cast<int32_t>(std::time(nullptr)));
+    }
+}
+
+TEST_F(ViewLiveTest, AUnitLostMidSetIsShownInThePortPaneUntilTheNextStart) {
+    PortPane pane(h.router);
+    const QString port = pane.text();
+    Start();
+    Send(2);
+    Tick();
+    bus.Unplug(unit);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pane.text() == LinkLostText; }, 5000));
+    EXPECT_EQ(MeasurementIdle, 0); // nothing interrupted, no message
+    EXPECT_TRUE(h.prompts.texts().empty());
+    h.router.send(cmd::Stop);
+    EXPECT_EQ(SeriesCount, 1);
+    pane.refresh();
+    EXPECT_EQ(pane.text(), LinkLostText);
+
+    const int second = bus.AddDevice("Kinetrak Basic", "KB0002");
+    h.router.send(cmd::NewMeasurement);
+    ASSERT_TRUE(bus.IsOpen(second));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pane.text() == port; }, 2000));
     h.router.send(cmd::Stop);
 }
 

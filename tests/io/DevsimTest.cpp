@@ -111,5 +111,23 @@ TEST_F(DevsimTest, BulkTransferOfAScriptIsImported) {
     EXPECT_EQ(devsim.WaitForExit(), 0);
 }
 
+TEST_F(DevsimTest, APortFileIsCreatedWithExactlyTheSessionBytes) {
+    const std::filesystem::path file = std::filesystem::path(::testing::TempDir()) /
+                                       ("devsim-port-" + std::to_string(getpid()) + ".bin");
+    std::filesystem::remove(file);
+    Devsim devsim({"--fast", "--port", file.string()});
+    ASSERT_EQ(devsim.WaitForExit(), 0);
+    std::vector<uint8_t> expected;
+    for (const TimedFrame& frame : LiveTimeline(BuiltInSession(), 0, 0))
+        expected.insert(expected.end(), frame.Bytes.begin(), frame.Bytes.end());
+    std::FILE* f = std::fopen(file.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    std::vector<uint8_t> written(expected.size() + 1);
+    written.resize(std::fread(written.data(), 1, written.size(), f));
+    std::fclose(f);
+    std::filesystem::remove(file);
+    EXPECT_EQ(written, expected);
+}
+
 } // namespace
 } // namespace krovel

@@ -71,21 +71,28 @@ TEST_F(SerialLinkTest, LineVanishingWhileOpenEndsTheReaderAndALaterOpenWorks) {
         ASSERT_TRUE(line.ok());
         PointPort(0, line.SlavePath());
         ASSERT_EQ(OpenLiveLink(request), 1);
+        EXPECT_FALSE(LinkLost());
         line.CloseMaster();
         ASSERT_TRUE(WaitUntil([] { return !SerialReaderRunning(); }));
     }
-    // The dead link still counts as open until it is closed.
+    // The dead link still counts as open until it is closed; it is reported as lost
+    // until the next open.
     EXPECT_EQ(SerialOpen, 1);
+    EXPECT_TRUE(LinkLost());
     EXPECT_EQ(OpenLiveLink(request), 0);
     CloseLink();
     EXPECT_EQ(SerialOpen, 0);
+    EXPECT_TRUE(LinkLost());
 
     PseudoTerminal replugged;
     ASSERT_TRUE(replugged.ok());
     PointPort(0, replugged.SlavePath());
     ASSERT_EQ(OpenLiveLink(request), 1);
+    EXPECT_FALSE(LinkLost());
     ASSERT_TRUE(replugged.Write(testing::SetFrames(testing::MakeSet(20, 1))));
     EXPECT_TRUE(WaitUntil([] { return LoadRepCount(0) == 1; }));
+    CloseLink();
+    EXPECT_FALSE(LinkLost()); // an ordinary close is no loss
 }
 
 TEST_F(SerialLinkTest, FailedOpenLeavesNoLinkAndTheNextOpenTriesAgain) {

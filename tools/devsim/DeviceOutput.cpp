@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -51,9 +52,16 @@ bool DeviceOutput::OpenPseudoTerminal(std::string& error) {
 }
 
 bool DeviceOutput::OpenPath(const std::string& path, std::string& error) {
-    fd_ = open(path.c_str(), O_WRONLY | O_NOCTTY);
+    // A serial port, or a file that is created when missing.
+    fd_ = open(path.c_str(), O_WRONLY | O_NOCTTY | O_CREAT, 0666);
     if (fd_ < 0) {
         error = "cannot open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    // A file holds exactly the bytes of this run, not the tail of an earlier, longer one.
+    if (fstat(fd_, &st) == 0 && S_ISREG(st.st_mode) && ftruncate(fd_, 0) != 0) {
+        error = "cannot empty " + path + ": " + std::strerror(errno);
         return false;
     }
     if (isatty(fd_)) MakeRaw(fd_);

@@ -57,14 +57,6 @@ struct Options {
     int paceMs = 2000;
 };
 
-void PrintScript(const std::vector<SessionSet>& sets) {
-    for (const SessionSet& set : sets) {
-        std::printf("set %d %d %d\n", set.Mass, set.SignalBelowPct, set.SignalAbovePct);
-        for (const SessionRep& rep : set.Reps)
-            std::printf("rep %.2f %.2f %.1f\n", rep.MeanVelocity, rep.MaxVelocity, rep.MaxPower);
-    }
-}
-
 bool LoadScript(const std::string& path, std::vector<SessionSet>& sets) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -150,10 +142,18 @@ int main(int argc, char** argv) {
     }
     std::vector<SessionSet> sets = BuiltInSession();
     if (printScript) {
-        PrintScript(sets);
+        std::fputs(SessionScript(sets).c_str(), stdout);
         return 0;
     }
     if (!options.script.empty() && !LoadScript(options.script, sets)) return 2;
+    if (options.bulk) {
+        const size_t fit = SetsInOneTransfer(sets);
+        if (fit < sets.size())
+            std::fprintf(stderr,
+                         "krovel-devsim: one transfer holds only the first %zu of %zu sets; "
+                         "%zu sets were left out\n",
+                         fit, sets.size(), sets.size() - fit);
+    }
 
     devsim::DeviceOutput out;
     std::string error;

@@ -20,6 +20,7 @@
 #include "app/gui/CommandRouter.h"
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
+#include "device/io/DeviceLink.h"
 #include "quorl/Quorl.h"
 #include "ui/gui/CMainFrame.h"
 #include "ui/gui/QtText.h"
@@ -73,6 +74,8 @@ CKrovelDeviceApp::CKrovelDeviceApp() : router_(std::make_unique<CommandRouter>()
 }
 
 CKrovelDeviceApp::~CKrovelDeviceApp() {
+    // No reader thread outlives the application, whatever left a link open.
+    CloseLink();
     InstallSignalSounds(nullptr);
     frame_.reset(); // the view's handlers go with it, before the router
     if (theApp == this) theApp = nullptr;

@@ -53,13 +53,32 @@ LiveFrameBytesArray EncodeLiveFrame(const SessionSet& set, const SessionRep& rep
             0x00};
 }
 
-std::vector<uint8_t> EncodeBulkTransfer(std::span<const SessionSet> sets) {
-    constexpr size_t MaxLength = 65535;
-    constexpr size_t TrailingBlock = 4; // mass, thresholds and terminator, no repetition
-    std::vector<uint8_t> out{0, 0};
+namespace {
+
+constexpr size_t MaxTransferLength = 65535;
+constexpr size_t TrailingBlock = 4; // mass, thresholds and terminator, no repetition
+
+size_t BlockLength(const SessionSet& set) {
+    return 3 + 4 * std::min(set.Reps.size(), MaxSessionReps) + 1;
+}
+
+} // namespace
+
+size_t SetsInOneTransfer(std::span<const SessionSet> sets) {
+    size_t length = 2 + TrailingBlock;
+    size_t n = 0;
     for (const SessionSet& set : sets) {
+        length += BlockLength(set);
+        if (length > MaxTransferLength) break;
+        ++n;
+    }
+    return n;
+}
+
+std::vector<uint8_t> EncodeBulkTransfer(std::span<const SessionSet> sets) {
+    std::vector<uint8_t> out{0, 0};
+    for (const SessionSet& set : sets.first(SetsInOneTransfer(sets))) {
         const size_t reps = std::min(set.Reps.size(), MaxSessionReps);
-        if (out.size() + 3 + 4 * reps + 1 + TrailingBlock > MaxLength) break;
         out.insert(out.end(), {set.Mass, set.SignalBelowPct, set.SignalAbovePct});
         for (size_t i = 0; i < reps; ++i) {
             const SessionRep& rep = set.Reps[i];
@@ -149,19 +168,41 @@ bool ParseByte(std::string_view word, uint8_t& value) {
     return true;
 }
 
+// The line as it may be shown on a terminal: printable ASCII kept, every other byte as
+// \xNN, cut after ExcerptLength characters of the line.
+std::string PrintableExcerpt(std::string_view line) {
+    constexpr size_t ExcerptLength = 40;
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
+    std::string out;
+    for (size_t i = 0; i < std::min(line.size(), ExcerptLength); ++i) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else {
+            static const char hex[] = "0123456789ABCDEF";
+            out += {'\\', 'x', hex[c >> 4], hex[c & 0xF]};
+        }
+    }
+    if (line.size() > ExcerptLength) out += "...";
+    return out;
+}
+
 } // namespace
 
 bool ParseSessionScript(std::string_view text, std::vector<SessionSet>& sets, std::string& error) {
     std::vector<SessionSet> parsed;
     int lineNumber = 0;
+    std::string_view fullLine;
     auto fail = [&](const std::string& what) {
-        error = "line " + std::to_string(lineNumber) + ": " + what;
+        error = "line " + std::to_string(lineNumber) + ": " + what + ": \"" +
+                PrintableExcerpt(fullLine) + "\"";
         return false;
     };
     while (!text.empty()) {
         ++lineNumber;
         const size_t eol = text.find('\n');
         std::string_view line = text.substr(0, eol);
+        fullLine = line;
         text = eol == std::string_view::npos ? std::string_view{} : text.substr(eol + 1);
         if (size_t hash = line.find('#'); hash != std::string_view::npos)
             line = line.substr(0, hash);
@@ -184,11 +225,39 @@ bool ParseSessionScript(std::string_view text, std::vector<SessionSet>& sets, st
                 return fail("a set holds at most 100 repetitions");
             parsed.back().Reps.push_back(rep);
         } else {
-            return fail("unknown statement \"" + std::string(words[0]) + "\"");
+            return fail("unknown statement");
         }
     }
     sets = std::move(parsed);
     return true;
+}
+
+namespace {
+
+// value in `decimals` places with a decimal point, whatever the locale.
+std::string Fixed(double value, int decimals) {
+    char text[32];
+    const auto [end, ec] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return ec == std::errc() ? std::string(text, end) : std::string("0");
+}
+
+} // namespace
+
+std::string SessionScript(std::span<const SessionSet> sets) {
+    std::string out;
+    for (const SessionSet& set : sets) {
+        out += "set " + std::to_string(set.Mass) + ' ' + std::to_string(set.SignalBelowPct) + ' ' +
+               std::to_string(set.SignalAbovePct) + '\n';
+        for (const SessionRep& rep : set.Reps) {
+            // The steps the unit sends, so that reading the script back rounds to them.
+            const PowerBytes power = EncodePower(rep.MaxPower);
+            const double watts = (power.Hi - 128) * 128.0 + (power.Lo - 1) * 0.5;
+            out += "rep " + Fixed(MeanVelocityByte(rep.MeanVelocity) * 0.02, 2) + ' ' +
+                   Fixed(MaxVelocityByte(rep.MaxVelocity) * 0.03, 2) + ' ' + Fixed(watts, 1) + '\n';
+        }
+    }
+    return out;
 }
 
 } // namespace krovel

@@ -50,8 +50,11 @@ LiveFrameBytesArray EncodeLiveFrame(const SessionSet& set, const SessionRep& rep
 // The bulk transfer of stored series: uint16 length, then one block per set (mass,
 // thresholds, 4 bytes per repetition, terminator 0x00), then the empty block the unit
 // sends after its stored series (the receiver never keeps a transfer's last block).
-// Sets that would push the transfer past 65535 bytes are left out.
+// Sets that would push the transfer past 65535 bytes are left out (see SetsInOneTransfer).
 std::vector<uint8_t> EncodeBulkTransfer(std::span<const SessionSet> sets);
+
+// How many of the sets, from the first, one bulk transfer can hold.
+size_t SetsInOneTransfer(std::span<const SessionSet> sets);
 
 // The live frames of a session with the pause before each one: setPauseMs before the
 // first repetition of every set but the first, repIntervalMs before all others.
@@ -69,7 +72,12 @@ std::vector<SessionSet> BuiltInSession();
 // Session script, one statement per line ('#' starts a comment, blank lines skipped):
 //   set MASS_KG BELOW_PCT ABOVE_PCT      starts a set (whole numbers 0..255)
 //   rep MEAN_M_S MAX_M_S POWER_W         one repetition of the current set
-// Numbers use a decimal point. On a fault, returns false and names the line in error.
+// Numbers use a decimal point. On a fault, returns false and names the line in error,
+// with a printable excerpt of it (other bytes as \xNN, cut after a few dozen characters).
 bool ParseSessionScript(std::string_view text, std::vector<SessionSet>& sets, std::string& error);
+
+// The sets as a script that plays exactly the same bytes: every value is written as the
+// unit sends it, in whole velocity and power steps.
+std::string SessionScript(std::span<const SessionSet> sets);
 
 } // namespace krovel

@@ -49,7 +49,7 @@ void ProcessLiveFrame(LinkRequestRecord& request) {
         return;
     }
     if (Frame[MarkerAt] == SeriesStartMarker) {
-        if (request.SkipFirstMarker) {
+        if (request.SkipFirstMarker && request.RepIndex == 0) {
             // The measurement opened this entry empty: the marker starts it, not a new one.
             request.SkipFirstMarker = 0;
         } else {
@@ -79,6 +79,9 @@ void ProcessLiveFrame(LinkRequestRecord& request) {
     rec.MaxVelocity[r] = Frame[MaxVelocityAt];
     rec.MaxPower[r] = DevicePower(Frame[PowerLoAt], Frame[PowerHiAt]);
     request.RepIndex = r + 1;
+    // The unit was already inside a set when the link opened: that set's repetitions
+    // fill the opened entry, and the next marker is a real new set.
+    request.SkipFirstMarker = 0;
     StoreRepCount(s, r + 1); // last store: publishes the repetition
 }
 

@@ -21,7 +21,7 @@ struct LinkRequestRecord {
     int32_t RepIndex;        // live: where the next repetition of the open series goes
     int32_t Finished;        // 1: every further byte is dropped (see HandOver.h)
     int32_t BulkMode;        // 0 live frames, 1 bulk transfer; set by the open
-    int32_t SkipFirstMarker; // live: the next series-start marker keeps the open series
+    int32_t SkipFirstMarker; // live: a marker into the still empty open series keeps it
 };
 
 constexpr int LiveFrameLength = 9; // data bytes after the 0x00 start byte

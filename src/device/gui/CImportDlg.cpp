@@ -107,8 +107,11 @@ void CImportDlg::FinishTransfer() {
     // the buffer is read.
     CloseLink();
     if (LoadBulkLength() < MinimumTransferLength) {
+        // Nothing to take: the table stays as it was, and the dialog says so rather
+        // than looking like a finished transfer.
         BulkLength.store(-1, std::memory_order_relaxed);
-        return; // nothing to take: the table stays, the text still reads as it did
+        form().setControlText(IdImportText, QString::fromLatin1(NothingReceivedText));
+        return;
     }
     const int32_t series = ParseBulkTransfer(ImportStartTime);
     tableReplaced_ = true;

@@ -19,6 +19,8 @@ inline constexpr int ImportTemplateId = 157;
 inline constexpr int IdImportText = 1012;
 inline constexpr int IdImportProgress = 1013;
 inline constexpr int ImportTickMs = 100;
+// Shown when a transfer ended too short to hold any series.
+inline constexpr const char* NothingReceivedText = "No series were received.";
 
 const DialogTemplate& ImportTemplate();
 

@@ -7,9 +7,17 @@
 #include "app/core/Settings.h"
 #include "app/gui/CommandRouter.h"
 #include "device/core/PortNames.h"
+#include "device/io/DeviceLink.h"
 #include "ui/gui/QtText.h"
 
 namespace krovel {
+
+namespace {
+// How often the pane looks at the link: a lost unit shows within this time.
+constexpr int LinkWatchMs = 250;
+constexpr const char* LinkLostTip =
+    "The device stopped answering. The next start or import connects again.";
+} // namespace
 
 PortPane::PortPane(CommandRouter& router, QWidget* parent) : QLabel(parent), router_(router) {
     setObjectName(QStringLiteral("portPane"));
@@ -17,14 +25,22 @@ PortPane::PortPane(CommandRouter& router, QWidget* parent) : QLabel(parent), rou
     setAlignment(Qt::AlignCenter);
     setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("COM5")) + 12);
     setCursor(Qt::PointingHandCursor);
-    // The command's own prompt: "Serial port" as tooltip and status text.
-    setToolTip(ToQt(TooltipText(cmd::SerialPort)));
+    // The command's own prompt: "Serial port" as status text and (refresh) tooltip.
     setStatusTip(ToQt(StatusPrompt(cmd::SerialPort)));
     refresh();
+    watch_.setInterval(LinkWatchMs);
+    connect(&watch_, &QTimer::timeout, this, &PortPane::refresh);
+    watch_.start();
 }
 
 void PortPane::refresh() {
+    if (LinkLost()) {
+        setText(QString::fromLatin1(LinkLostText));
+        setToolTip(QString::fromLatin1(LinkLostTip));
+        return;
+    }
     setText(IsPortIndex(PortSetting) ? QString::fromLatin1(PortNames[PortSetting]) : QString());
+    setToolTip(ToQt(TooltipText(cmd::SerialPort)));
 }
 
 void PortPane::mouseReleaseEvent(QMouseEvent* event) {

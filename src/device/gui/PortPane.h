@@ -1,8 +1,11 @@
 // The status-bar pane that names the serial port in use ("COM1") and opens the port
 // setup dialog when clicked (command 32773, which no menu item, button or key issues).
+// When the device went away under an open link, the pane says so instead, without
+// interrupting anything, until the next link opens.
 #pragma once
 
 #include <QLabel>
+#include <QTimer>
 
 namespace krovel {
 
@@ -13,7 +16,7 @@ class PortPane : public QLabel {
 public:
     PortPane(CommandRouter& router, QWidget* parent = nullptr);
 
-    // Shows PortSetting's name again (after the setup dialog).
+    // Shows PortSetting's name again (after the setup dialog), or LinkLostText.
     void refresh();
 
 protected:
@@ -21,6 +24,9 @@ protected:
 
 private:
     CommandRouter& router_;
+    QTimer watch_; // follows the link's state
 };
+
+inline constexpr const char* LinkLostText = "Link lost";
 
 } // namespace krovel

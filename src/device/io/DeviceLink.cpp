@@ -10,8 +10,16 @@ int32_t SerialOpen = 0;
 
 namespace {
 
+// The last link's reader ended on its own before the link was closed.
+bool lostBeforeClose = false;
+
+bool ReaderEndedOnItsOwn() {
+    return (UsbOpen && !UsbReaderRunning()) || (SerialOpen && !SerialReaderRunning());
+}
+
 int32_t OpenLink(LinkRequestRecord& req, int32_t bulkMode) {
     if (UsbOpen || SerialOpen) return 0;
+    lostBeforeClose = false;
     AttachLinkRequest(&req);
     req.BulkMode = bulkMode;
     if (!bulkMode) ResetLiveDecoder();
@@ -41,6 +49,7 @@ int32_t OpenBulkLink(LinkRequestRecord& req) {
 }
 
 void CloseLink() {
+    if (ReaderEndedOnItsOwn()) lostBeforeClose = true;
     if (UsbOpen) {
         CloseUsb();
         UsbOpen = 0;
@@ -48,6 +57,10 @@ void CloseLink() {
         CloseSerial();
         SerialOpen = 0;
     }
+}
+
+bool LinkLost() {
+    return lostBeforeClose || ReaderEndedOnItsOwn();
 }
 
 } // namespace krovel

@@ -24,4 +24,9 @@ int32_t OpenBulkLink(LinkRequestRecord& req);
 // Closes whichever transport is open, waiting for its reader to end. Safe when closed.
 void CloseLink();
 
+// Whether the device went away under the last link: its reader ended on its own
+// (unit unplugged, line gone) while the link was open. Stays true after CloseLink,
+// until the next open.
+bool LinkLost();
+
 } // namespace krovel

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -23,22 +24,35 @@ using namespace std::chrono_literals;
 constexpr auto NotifiedWait = 500ms;
 constexpr auto PollingWait = 10ms;
 constexpr uint32_t ReadChunk = 1024;
+// A unit that keeps failing every status query this long has gone (unplugged, powered
+// off); a single failed transfer does not end the link.
+constexpr auto LostAfter = 1s;
 
 FtdiApi* usbApi = nullptr; // the backend the open device belongs to
 FtHandle UsbHandle = InvalidFtHandle;
 std::atomic<int32_t> UsbStop{0};
 std::thread usbReader;
 std::unique_ptr<AutoResetEvent> usbEvent;
+std::atomic<bool> usbReaderActive{false}; // the reader has not ended yet
 
 void UsbReaderLoop(FtdiApi& api, FtHandle handle, AutoResetEvent& event) {
     const bool notified = api.FT_SetEventNotification(handle, FT_EVENT_RXCHAR, &event) == FT_OK;
     api.FT_Purge(handle, FT_PURGE_RX | FT_PURGE_TX);
     uint8_t buffer[ReadChunk];
+    std::optional<std::chrono::steady_clock::time_point> failingSince;
     while (!UsbStop.load()) {
-        if (!event.WaitFor(notified ? NotifiedWait : PollingWait) && notified) continue;
+        // A quiet wait still asks for the status, so a unit that vanished is noticed
+        // even when no byte will ever signal the event again.
+        event.WaitFor(notified ? NotifiedWait : PollingWait);
         if (UsbStop.load()) break;
         uint32_t waiting = 0, txBytes = 0, eventStatus = 0;
-        api.FT_GetStatus(handle, &waiting, &txBytes, &eventStatus);
+        if (api.FT_GetStatus(handle, &waiting, &txBytes, &eventStatus) != FT_OK) {
+            const auto now = std::chrono::steady_clock::now();
+            if (!failingSince) failingSince = now;
+            if (now - *failingSince >= LostAfter) break; // the unit is gone
+            continue;
+        }
+        failingSince.reset();
         // Drain everything that was waiting at this wake-up before waiting again.
         while (waiting > 0) {
             const uint32_t chunk = std::min(waiting, ReadChunk);
@@ -48,6 +62,7 @@ void UsbReaderLoop(FtdiApi& api, FtHandle handle, AutoResetEvent& event) {
             for (uint32_t i = 0; i < std::min(got, chunk); ++i) DecodeByte(buffer[i]);
         }
     }
+    usbReaderActive.store(false);
 }
 
 } // namespace
@@ -95,9 +110,11 @@ int32_t OpenUsb() {
     api.FT_SetDtr(handle);
 
     auto event = std::make_unique<AutoResetEvent>();
+    usbReaderActive.store(true);
     try {
         usbReader = std::thread(UsbReaderLoop, std::ref(api), handle, std::ref(*event));
     } catch (const std::system_error&) {
+        usbReaderActive.store(false);
         api.FT_Close(handle);
         return 0;
     }
@@ -116,6 +133,10 @@ void CloseUsb() {
     UsbHandle = InvalidFtHandle;
     usbApi = nullptr;
     usbEvent.reset();
+}
+
+bool UsbReaderRunning() {
+    return usbReader.joinable() && usbReaderActive.load();
 }
 
 } // namespace krovel

@@ -30,4 +30,8 @@ int32_t OpenUsb();
 // Does nothing when no reader runs.
 void CloseUsb();
 
+// Whether the reader still runs. It ends on its own when the unit stops answering for
+// good (unplugged); the device then counts as open until CloseUsb.
+bool UsbReaderRunning();
+
 } // namespace krovel

@@ -109,12 +109,12 @@ std::vector<GroupStatistic> GroupStatistics(int32_t series, int32_t intervalInde
     return groups;
 }
 
-int32_t UpdateLiveSignals(float meanPower) {
-    if (meanPower > LivePeakPower) {
-        LivePeakPower = meanPower;
-        UpperSignal = static_cast<float>(meanPower * (TestHeader.SignalAbovePct / 100.0));
-        LowerSignal = static_cast<float>(meanPower * (TestHeader.SignalBelowPct / 100.0));
-    }
+int32_t UpdateLiveSignals(float meanPower, int32_t signalBelowPct, int32_t signalAbovePct) {
+    if (meanPower > LivePeakPower) LivePeakPower = meanPower;
+    // Set on every repetition, not only on a new best: a new series starts from its own
+    // peak and its own percentages, never from the previous series' thresholds.
+    UpperSignal = static_cast<float>(LivePeakPower * (signalAbovePct / 100.0));
+    LowerSignal = static_cast<float>(LivePeakPower * (signalBelowPct / 100.0));
     int32_t sound = NoSignalSound;
     if (meanPower > UpperSignal) sound = UpperSignalSound;
     if (meanPower < LowerSignal) sound = LowerSignalSound;

@@ -74,8 +74,8 @@ std::vector<GroupStatistic> GroupStatistics(int32_t series, int32_t intervalInde
 
 // Live signals. The state belongs to the live measurement and lives for the whole run.
 extern float LivePeakPower; // best mean power of the live series so far
-extern float UpperSignal;   // LivePeakPower x SignalAbovePct / 100
-extern float LowerSignal;   // LivePeakPower x SignalBelowPct / 100
+extern float UpperSignal;   // LivePeakPower x the series' SignalAbovePct / 100
+extern float LowerSignal;   // LivePeakPower x the series' SignalBelowPct / 100
 extern float RowPeakPower;  // best mean power among the live table's rows
 
 // Sound kinds as SignalSound plays them.
@@ -83,12 +83,13 @@ constexpr int32_t NoSignalSound = 0;
 constexpr int32_t UpperSignalSound = 2; // "zvukMaxp": above the upper share of the peak
 constexpr int32_t LowerSignalSound = 3; // "zvukKrit": below the lower share of the peak
 
-// Takes the mean power of the live repetition being shown: raises the peak and the two
-// thresholds (from the TestHeader's percentages) when it is a new best, then tells which
-// sound to play. Plays nothing itself. When both thresholds are crossed (possible only
-// with "Signal above" below "Signal below") the lower sound is returned: a new clip cuts
-// the playing one at once, so the lower one is what would be heard anyway.
-int32_t UpdateLiveSignals(float meanPower);
+// Takes the mean power of the live repetition being shown and the "Signal below" and
+// "Signal above" percentages of its own series: raises the peak when it is a new best,
+// sets the two thresholds from the peak and those percentages, then tells which sound to
+// play. Plays nothing itself. When both thresholds are crossed (possible only with
+// "Signal above" below "Signal below") the lower sound is returned: a new clip cuts the
+// playing one at once, so the lower one is what would be heard anyway.
+int32_t UpdateLiveSignals(float meanPower, int32_t signalBelowPct, int32_t signalAbovePct);
 
 // Percentage of a live row's mean power against RowPeakPower, after raising the peak to
 // it. 0 while the peak is 0, so no division by zero reaches a table.

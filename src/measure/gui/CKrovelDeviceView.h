@@ -92,6 +92,9 @@ private:
 
     void StartMeasurement();
     void TakeOverRepetition();
+    // Start times for the series opened since the start; stopping includes the entry
+    // being filled even without a repetition.
+    void StampStartTimes(bool stopping);
     void ShowLiveRepetition(int32_t series, int32_t rep);
     void RefillForSelection();
 
@@ -99,6 +102,7 @@ private:
     SubjectBar* subjectBar_;
     CTarnList* repTable_;
     QTimer liveTimer_;
+    int32_t stampedThrough_ = -1; // last series of this measurement with a start time
 };
 
 } // namespace krovel

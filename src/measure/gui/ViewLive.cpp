@@ -74,11 +74,15 @@ void CKrovelDeviceView::StartMeasurement() {
     StoreRepCount(SeriesCount, 0);
     LivePeakPower = 0;
     if (!OpenLiveLink(LiveRequest)) {
-        // Nothing runs: the report commands stay available.
-        StoreFinished(LiveRequest, 1);
+        // Nothing runs. Behind the message the view shows what the table holds (empty
+        // after Perform), as the overview shows it, not an empty live graph or the rows
+        // of an earlier set; the report commands stay available.
+        ShowOverview();
         ShowNotice("Error in communication");
         return;
     }
+    // The series stored before this start keep their start times.
+    stampedThrough_ = SeriesCount - 1;
 
     if (QWidget* stop = subjectBar_->control(IdStop)) stop->setVisible(true);
     liveTimer_.start();
@@ -100,7 +104,22 @@ void CKrovelDeviceView::TickCommand() {
     if (LoadFinished(LiveRequest)) StopMeasurement();
 }
 
+void CKrovelDeviceView::StampStartTimes(bool stopping) {
+    // Every series opened during the measurement gets the time the view first learns of
+    // it: the entry being filled with its first repetition (or at STOP, when it stays
+    // empty), an entry the reader has already closed at once. A burst of sets that the
+    // tick follows only one per tick therefore still gets real times.
+    const auto now = static_cast<int32_t>(static_cast<int64_t>(std::time(nullptr)));
+    const int32_t filling = std::min(LoadSeriesCount(), MaxSeries - 1);
+    for (int32_t s = std::max(stampedThrough_ + 1, 0); s <= filling; ++s) {
+        if (s == filling && !stopping && LoadRepCount(s) == 0) break;
+        Series[s].StartTime = now;
+        stampedThrough_ = s;
+    }
+}
+
 void CKrovelDeviceView::TakeOverRepetition() {
+    StampStartTimes(false);
     // The decoder has opened a new series: follow it at once, one series per tick.
     if (CurrentSeries < LoadSeriesCount() && CurrentSeries < MaxSeries - 1) {
         repTable_->ResetRepTable();
@@ -113,8 +132,6 @@ void CKrovelDeviceView::TakeOverRepetition() {
     if (LiveShownCount < 0 || LiveShownCount >= received) return;
 
     if (NewSeriesPending) {
-        Series[CurrentSeries].StartTime =
-            static_cast<int32_t>(static_cast<int64_t>(std::time(nullptr)));
         LivePeakPower = 0;
         ReadSubjectBar(*subjectBar_);
         repTable_->InsertRepColumns();
@@ -127,7 +144,11 @@ void CKrovelDeviceView::TakeOverRepetition() {
 
 void CKrovelDeviceView::ShowLiveRepetition(int32_t series, int32_t rep) {
     const float meanPower = RepetitionValue(series, rep, ValueKind::MeanPower);
-    const int32_t sound = UpdateLiveSignals(meanPower);
+    // Judged with the thresholds the series' own frames carried: the SubjectBar may still
+    // show the previous series until the repaint that follows.
+    const SeriesLimits limits = LoadSeriesLimits(series);
+    const int32_t sound =
+        UpdateLiveSignals(meanPower, limits.SignalBelowPct, limits.SignalAbovePct);
     if (sound != NoSignalSound) SignalSound(sound);
     LiveValues[rep] = meanPower;
     repTable_->AddLiveRow(rep, CurrentSeries);
@@ -150,6 +171,7 @@ void CKrovelDeviceView::StopMeasurement() {
     // One last repetition is taken over, as part of the series it belongs to.
     if (ViewMode == ViewModeLive) TakeOverRepetition();
     NewSeriesPending = true;
+    StampStartTimes(true);
 
     // The entry being filled becomes a complete series, even without repetitions.
     if (SeriesCount < MaxSeries) StoreSeriesCount(SeriesCount + 1);

@@ -1,6 +1,7 @@
 #include "ui/gui/CMainFrame.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -30,6 +31,14 @@ CMainFrame::CMainFrame(CommandRouter& router, CKrovelDeviceDoc& doc, QWidget* pa
 }
 
 CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // Exit, the close button and Alt+F4 all come here. A running measurement ends as
+    // STOP ends it: the set is counted and marked unsaved, so the exit question offers
+    // it, and the link's reader has ended before the exit sequence runs.
+    if (view_) view_->StopMeasurement();
+    QMainWindow::closeEvent(event);
+}
 
 bool CMainFrame::Create() {
     setWindowIcon(ProgramIcon());

@@ -55,6 +55,9 @@ public:
     QAction* toolbarAction(int id) const; // the toolbar button of an id (nullptr if none)
     QLabel* indicator(int index) const { return indicators_[index]; } // 0 CAP, 1 NUM, 2 SCRL
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void BuildMenu();
     bool BuildToolBar();
