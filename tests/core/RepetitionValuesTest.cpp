@@ -140,19 +140,6 @@ TEST_F(RepetitionValuesTest, LiveSignalsWithDefaultsAndCrossedThresholds) {
     EXPECT_EQ(UpdateLiveSignals(85.0f, 90, 80), LowerSignalSound);
 }
 
-TEST_F(RepetitionValuesTest, ANewSeriesIsJudgedWithItsOwnPercentages) {
-    // A 90/95 set, then a 90/100 set whose repetitions stay within 90 % of its best:
-    // with "above 100 %" nothing may play, whatever the previous set left behind.
-    UpdateLiveSignals(200.0f, 90, 95);
-    UpdateLiveSignals(195.0f, 90, 95);
-    LivePeakPower = 0; // the live measurement starts the next series
-    EXPECT_EQ(UpdateLiveSignals(190.0f, 90, 100), NoSignalSound);
-    EXPECT_EQ(UpdateLiveSignals(185.0f, 90, 100), NoSignalSound);
-    // A series with no power yet has no thresholds: a 0 W repetition sounds nothing.
-    LivePeakPower = 0;
-    EXPECT_EQ(UpdateLiveSignals(0.0f, 90, 100), NoSignalSound);
-}
-
 TEST_F(RepetitionValuesTest, IntervalChoicesFollowLongestCompleteSeries) {
     EXPECT_EQ(IntervalChoiceCount(), 1); // nothing recorded yet
     Series[0].RepCount = 8;

@@ -248,7 +248,8 @@ TEST_F(ViewLiveTest, EachSeriesIsJudgedWithItsOwnThresholds) {
     for (int rep = 0; rep < 2; ++rep) {
         Tick();
         ASSERT_EQ(CurrentSeries, 1);
-        // With "above 100 %" the upper threshold is the peak itself: never crossed.
+        // With "above 100 %" the upper threshold is the peak itself: never crossed, and
+        // a series is never judged with the previous series' thresholds.
         EXPECT_EQ(UpperSignal, LivePeakPower) << "repetition " << rep;
         EXPECT_EQ(LowerSignal, static_cast<float>(LivePeakPower * 0.9)) << "repetition " << rep;
     }
