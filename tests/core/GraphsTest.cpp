@@ -138,7 +138,9 @@ TEST(LiveGraph, AxisTopIsPeakPlusHundredWithItsStep) {
         return out;
     };
     EXPECT_EQ(yLabels(0), (std::vector<std::string>{"0", "100"}));
-    EXPECT_EQ(yLabels(1000).size(), 12u); // 0 .. 1100 by 100
+    // 0 .. 1100 by 100 in 120 pixels: labels 11 pixels apart would touch, so every
+    // other one is left out, and 1000 gives way to the top label.
+    EXPECT_EQ(yLabels(1000), (std::vector<std::string>{"0", "200", "400", "600", "800", "1100"}));
     EXPECT_EQ(yLabels(1000.5f),
               (std::vector<std::string>{"0", "200", "400", "600", "800", "1000"}));
     EXPECT_EQ(yLabels(250).back(), "300"); // top 350, not rounded to 400
@@ -243,7 +245,8 @@ TEST_F(DiagnosticGraphTest, AxesTitlesAndStepFallbacks) {
     EXPECT_EQ(left, (std::vector<std::string>{"0", "10"}));
     EXPECT_EQ(canvas.textsEqual("20")[0].box, (CanvasRect{665, 190, 700, 210}));
     EXPECT_EQ(canvas.textsEqual("20")[0].state.textColour, RgbRed);
-    EXPECT_EQ(canvas.textsEqual("mean P(W)")[0].box, (CanvasRect{630, 175, 690, 190}));
+    // "mean P(W)" is 61 pixels wide: its 60-pixel box grows around its centre.
+    EXPECT_EQ(canvas.textsEqual("mean P(W)")[0].box, (CanvasRect{630, 175, 691, 190}));
     EXPECT_EQ(canvas.textsEqual("m (kg)")[0].box, (CanvasRect{60, 438, 660, 453}));
 }
 
@@ -297,4 +300,137 @@ TEST(GraphForViewMode, PicksTheGraphAndItsRectangle) {
     EXPECT_EQ(screen.ofKind(PrimitiveKind::Line).front().box, (CanvasRect{60, 200, 60, 320}));
     EXPECT_TRUE(DrawGraphForViewMode(paper, 4, inputs));
     EXPECT_EQ(paper.ofKind(PrimitiveKind::Line).front().box, (CanvasRect{200, -250, 200, -850}));
+}
+
+namespace {
+
+int32_t WidthOf(const Primitive& text) {
+    RecordingCanvas measure;
+    measure.setFont(text.state.font);
+    return measure.textWidth(text.text);
+}
+
+// No text box is narrower than its text (nothing is clipped).
+void ExpectWhole(const RecordingCanvas& c) {
+    for (const Primitive& p : c.ofKind(PrimitiveKind::Text))
+        EXPECT_GE(std::abs(p.box.right - p.box.left), WidthOf(p)) << p.text;
+}
+
+// Texts of one alignment and colour: the labels of one axis, in drawing order.
+std::vector<Primitive> AxisLabels(const RecordingCanvas& c, TextAlign align, Rgb colour) {
+    std::vector<Primitive> out;
+    for (const Primitive& p : c.ofKind(PrimitiveKind::Text))
+        if (p.align == align && p.state.textColour == colour) out.push_back(p);
+    return out;
+}
+
+// Neighbouring labels of a vertical axis stand a character height apart; those of a
+// horizontal axis do not touch.
+void ExpectApart(const std::vector<Primitive>& labels, bool vertical) {
+    for (size_t i = 1; i < labels.size(); ++i) {
+        const CanvasRect& a = labels[i - 1].box;
+        const CanvasRect& b = labels[i].box;
+        if (vertical) {
+            EXPECT_GE(std::abs((a.top + a.bottom) - (b.top + b.bottom)) / 2,
+                      FontHeight(labels[i].state.font))
+                << labels[i - 1].text << " / " << labels[i].text;
+        } else {
+            const int32_t gap = std::abs((a.left + a.right) - (b.left + b.right)) / 2 -
+                                (WidthOf(labels[i - 1]) + WidthOf(labels[i])) / 2;
+            EXPECT_GT(gap, 0) << labels[i - 1].text << " / " << labels[i].text;
+        }
+    }
+}
+
+size_t LinesOf(const RecordingCanvas& c, Rgb colour) {
+    size_t n = 0;
+    for (const Primitive& p : c.ofKind(PrimitiveKind::Line)) n += p.state.pen.colour == colour;
+    return n;
+}
+
+} // namespace
+
+TEST_F(DiagnosticGraphTest, TitlesAndLabelsAreDrawnWholeOnScreenAndPaper) {
+    FillSeries(0, 60.0f, {50});
+    ranges.rows[3] = {0, 100000, 20000}; // labels wider than their boxes
+    for (const bool printing : {false, true}) {
+        RecordingCanvas c(printing);
+        const CanvasRect rect = printing ? PrintedGraphRect : DiagnosticGraphScreenRect;
+        DrawDiagnosticGraph(c, rect, {0, 0, 2, 3}, ranges.rows, 1);
+        DrawExerciseGraph(c, rect, {std::vector<float>{1.0f}, 9, 0}, ranges.rows);
+        const std::vector<float> live(100, 2900.0f);
+        DrawLiveGraph(c, rect, {live, 100, 2972.0f, 90});
+        ExpectWhole(c);
+
+        // The title over the left axis stays centred on it; the wide power labels keep
+        // their edge at the right axis.
+        const Primitive title = c.textsEqual("mean v(m/s)").at(0);
+        EXPECT_LE(std::abs(title.box.left + title.box.right - 2 * rect.left), 1);
+        const Primitive wide = c.textsEqual("100000").at(0);
+        EXPECT_EQ(wide.box.left, rect.right + (printing ? 20 : 5));
+    }
+    // On screen "mean v(m/s)" (67 pixels) no longer loses its first and last letters.
+    RecordingCanvas screen;
+    DrawDiagnosticGraph(screen, DiagnosticGraphScreenRect, {0, 0, 2, 3}, ranges.rows, 1);
+    const CanvasRect box = screen.textsEqual("mean v(m/s)").at(0).box;
+    EXPECT_EQ(box, (CanvasRect{27, 175, 94, 190}));
+}
+
+TEST_F(DiagnosticGraphTest, CrowdedLabelsAreLeftOutButEveryTickStays) {
+    ranges.rows[0] = {0, 150, 0};  // mass step 0: a tick for every kilogram
+    ranges.rows[3] = {0, 2000, 0}; // power step 0 on Y2: falls back to 5
+    for (const bool printing : {false, true}) {
+        RecordingCanvas c(printing);
+        c.setTextColour(RgbBlack);
+        DrawDiagnosticGraph(c, printing ? PrintedGraphRect : DiagnosticGraphScreenRect,
+                            {0, 0, 2, 3}, ranges.rows, 0);
+        const auto x = AxisLabels(c, TextAlign::Centre, RgbBlack);
+        const auto y2 = AxisLabels(c, TextAlign::Left, RgbRed);
+        ASSERT_GE(x.size(), 3u); // X labels and the X title
+        EXPECT_EQ(x.front().text, "0");
+        EXPECT_EQ(x[x.size() - 2].text, "150"); // the last label, before the title
+        ExpectApart({x.begin(), x.end() - 1}, false);
+        EXPECT_EQ(y2.front().text, "0");
+        EXPECT_EQ(y2.back().text, "2000");
+        ExpectApart(y2, true);
+        EXPECT_LT(y2.size(), 401u);
+        EXPECT_EQ(LinesOf(c, RgbBlack), 3u + 151u); // box and one tick per kilogram
+        EXPECT_EQ(LinesOf(c, RgbRed), 401u);        // one tick per 5 W
+    }
+}
+
+TEST(LiveGraph, HighPowerLabelsStayApart) {
+    RecordingCanvas c;
+    const std::vector<float> values(100, 2900.0f);
+    DrawLiveGraph(c, LiveGraphScreenRect, {values, 100, 2972.0f, 90});
+    const auto y = AxisLabels(c, TextAlign::Right, RgbBlue);
+    EXPECT_EQ(y.front().text, "0");
+    EXPECT_EQ(y.back().text, "3000");
+    ExpectApart(y, true);
+    EXPECT_EQ(LinesOf(c, RgbBlue), 16u); // 0 .. 3000 by 200: every tick drawn
+    ExpectApart(AxisLabels(c, TextAlign::Centre, RgbBlack), false);
+}
+
+TEST(LiveGraph, PrintedWithThePrintedFontTicksAndLabelBoxes) {
+    RecordingCanvas c(true);
+    const std::vector<float> values(12, 400.0f);
+    DrawLiveGraph(c, PrintedGraphRect, {values, 12, 500.0f, 90});
+    const int32_t L = PrintedGraphRect.left, T = PrintedGraphRect.top;
+    const int32_t B = PrintedGraphRect.bottom;
+    for (const Primitive& p : c.ofKind(PrimitiveKind::Text)) {
+        EXPECT_EQ(p.state.font, CanvasFont::Print) << p.text;
+        // Every text stands outside the plot, clear of the bars.
+        const bool inside = std::min(p.box.top, p.box.bottom) < T &&
+                            std::max(p.box.top, p.box.bottom) > B && p.box.left > L - 1 &&
+                            p.box.right < PrintedGraphRect.right;
+        EXPECT_FALSE(inside) << p.text;
+    }
+    // Repetition 1 sits at L + 1400 / 13 = 307: a 2 mm tick under the axis and its
+    // number in the printed label box beneath it.
+    EXPECT_TRUE(HasLine(c, {307, B, 307, B - 20}, RgbBlack));
+    EXPECT_EQ(c.textsEqual("1").at(0).box, (CanvasRect{107, B - 20, 507, B - 60}));
+    EXPECT_EQ(c.textsEqual("REP (no)").at(0).box, (CanvasRect{L, B - 80, 1600, B - 120}));
+    EXPECT_EQ(c.textsEqual("P (W)").at(0).box, (CanvasRect{L - 200, T + 60, L + 200, T + 20}));
+    EXPECT_EQ(c.textsEqual("600").at(0).box.right, L - 20);
+    EXPECT_TRUE(HasLine(c, {L, B, L - 15, B}, RgbBlue));
 }

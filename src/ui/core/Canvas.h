@@ -43,6 +43,9 @@ struct Brush {
 enum class CanvasFont { Screen, Print };
 inline constexpr int32_t ScreenFontHeight = 12;
 inline constexpr int32_t PrintFontHeight = 30;
+constexpr int32_t FontHeight(CanvasFont font) {
+    return font == CanvasFont::Print ? PrintFontHeight : ScreenFontHeight;
+}
 
 enum class TextAlign { Left, Centre, Right };
 
@@ -93,6 +96,8 @@ public:
     // One line of text in the current font and text colour, vertically centred,
     // aligned as asked and clipped to the box.
     virtual void text(const CanvasRect& box, std::string_view text, TextAlign align) = 0;
+    // The width the text takes in the current font, in logical units (rounded up).
+    virtual int32_t textWidth(std::string_view text) const = 0;
 
 private:
     static constexpr int MaxSaveDepth = 16;

@@ -32,12 +32,12 @@ constexpr DiagnosticLayout ScreenLayout{{3, {-20, 3, 20, 18}, TextAlign::Centre}
                                         {3, {5, -10, 40, 10}, TextAlign::Left},
                                         {-30, -25, 30, -10},
                                         5};
-constexpr DiagnosticLayout PrintLayout{{-20, {-200, -20, 200, -60}, TextAlign::Centre},
-                                       -80,
-                                       -120,
-                                       {-15, {-100, 20, -20, -20}, TextAlign::Right},
+constexpr DiagnosticLayout PrintLayout{PrintedXTicks,
+                                       PrintedXTitleTop,
+                                       PrintedXTitleBottom,
+                                       PrintedLeftTicks,
                                        {15, {20, 20, 200, -20}, TextAlign::Left},
-                                       {-200, 60, 200, 20},
+                                       PrintedYTitle,
                                        20};
 
 // Built again on every paint; painting runs on the user-interface thread only.
@@ -83,24 +83,25 @@ void DrawDiagnosticGraph(Canvas& canvas, const CanvasRect& rect,
     DrawOpenBox(canvas, L, T, R, B);
 
     // X axis in the caller's text colour.
-    ForEachTick(xr.Min, xr.Max, StepOr(xr.Step, FallbackXStep), [&](int32_t v) {
-        const int32_t x = L + Truncate((static_cast<double>(v) - xr.Min) * xscale);
-        DrawXTick(canvas, x, B, layout.xTicks, IntLabel(v));
+    const TickRun xTicks = ValueTicks(xr.Min, xr.Max, StepOr(xr.Step, FallbackXStep));
+    DrawAxisTicks(canvas, xTicks.count, AxisRun::Across, layout.xTicks, [&](int64_t i) {
+        const int64_t v = xTicks.value(i);
+        return AxisTick{L + Truncate((static_cast<double>(v) - xr.Min) * xscale), B, IntLabel(v)};
     });
-    canvas.text({L, B + layout.titleTop, R, B + layout.titleBottom}, PlotQuantityNames[xq],
-                TextAlign::Centre);
+    DrawWholeText(canvas, {L, B + layout.titleTop, R, B + layout.titleBottom},
+                  PlotQuantityNames[xq], TextAlign::Centre);
 
     canvas.setTextColour(RgbBlue);
     canvas.setPen(BluePen);
     DrawYAxisTicks(canvas, L, B, y1r.Min, y1r.Max, StepOr(y1r.Step, FallbackY1Step), y1.scale,
                    layout.y1Ticks);
-    canvas.text(Offset(L, T, layout.yTitle), PlotQuantityNames[y1q], TextAlign::Centre);
+    DrawWholeText(canvas, Offset(L, T, layout.yTitle), PlotQuantityNames[y1q], TextAlign::Centre);
 
     canvas.setTextColour(RgbRed);
     canvas.setPen(RedPen);
     DrawYAxisTicks(canvas, R, B, y2r.Min, y2r.Max, StepOr(y2r.Step, FallbackY2Step), y2.scale,
                    layout.y2Ticks);
-    canvas.text(Offset(R, T, layout.yTitle), PlotQuantityNames[y2q], TextAlign::Centre);
+    DrawWholeText(canvas, Offset(R, T, layout.yTitle), PlotQuantityNames[y2q], TextAlign::Centre);
 
     // Points outside the ranges sit on the plot's edges. (Limiting by the numeric
     // range between T and B serves screen and paper alike.)

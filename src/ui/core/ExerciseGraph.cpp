@@ -29,12 +29,8 @@ constexpr ExerciseLayout ScreenLayout{{3, {-30, 3, 30, 18}, TextAlign::Centre},
                                       {-3, {-40, -10, -5, 10}, TextAlign::Right},
                                       {-40, -25, 40, -10},
                                       5};
-constexpr ExerciseLayout PrintLayout{{-20, {-200, -20, 200, -60}, TextAlign::Centre},
-                                     -80,
-                                     -120,
-                                     {-15, {-100, 20, -20, -20}, TextAlign::Right},
-                                     {-200, 60, 200, 20},
-                                     15};
+constexpr ExerciseLayout PrintLayout{PrintedXTicks,    PrintedXTitleTop, PrintedXTitleBottom,
+                                     PrintedLeftTicks, PrintedYTitle,    15};
 
 // Bars grow from zero, or from the axis edge nearest to zero when zero is off the axis.
 double BarBase(int32_t ymin, int32_t ymax) {
@@ -73,21 +69,21 @@ void DrawExerciseGraph(Canvas& canvas, const CanvasRect& rect, const ExerciseGra
     }
 
     // Bar labels in the caller's text colour.
-    for (int32_t k = 1; k <= n; k += labelStep) {
+    const TickRun labelled = LabelledBars(n, labelStep);
+    DrawAxisTicks(canvas, labelled.count, AxisRun::Across, layout.xTicks, [&](int64_t i) {
+        const int64_t k = labelled.value(i);
         const int32_t x = L + Truncate(k * xscale);
         if (groupSize > 1)
-            DrawXTick(canvas, x, Yb, layout.xTicks,
-                      IntLabel("%lld - %lld", (k - 1) * groupSize + 1, k * groupSize));
-        else
-            DrawXTick(canvas, x, Yb, layout.xTicks, IntLabel(k));
-    }
-    canvas.text({L, Yb + layout.titleTop, R, Yb + layout.titleBottom}, "REP (No)",
-                TextAlign::Centre);
+            return AxisTick{x, Yb, IntLabel("%lld - %lld", (k - 1) * groupSize + 1, k * groupSize)};
+        return AxisTick{x, Yb, IntLabel(k)};
+    });
+    DrawWholeText(canvas, {L, Yb + layout.titleTop, R, Yb + layout.titleBottom}, "REP (No)",
+                  TextAlign::Centre);
 
     canvas.setTextColour(RgbBlue);
     canvas.setPen(BluePen);
     DrawYAxisTicks(canvas, L, Yb, ymin, ymax, axis.Step, yscale, layout.yTicks);
-    canvas.text(Offset(L, Yt, layout.yTitle), ExerciseYTitles[kind], TextAlign::Centre);
+    DrawWholeText(canvas, Offset(L, Yt, layout.yTitle), ExerciseYTitles[kind], TextAlign::Centre);
 
     canvas.setPen(BlackPen);
     const int32_t bottom = Yb - Truncate((BarBase(ymin, ymax) - ymin) * yscale);

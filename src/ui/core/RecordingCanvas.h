@@ -1,6 +1,7 @@
 // A canvas that draws nothing and remembers every primitive with its coordinates and
 // the pen, brush, font and text colour in force, so tests (and the command-line
-// tools) can see exactly what a graph drew.
+// tools) can see exactly what a graph drew. It measures text with Arial's character
+// widths, so layouts that depend on text width come out as they do on screen.
 #pragma once
 
 #include "ui/core/Canvas.h"
@@ -30,6 +31,7 @@ public:
     void rectangle(const CanvasRect& box) override;
     void ellipse(const CanvasRect& box) override;
     void text(const CanvasRect& box, std::string_view text, TextAlign align) override;
+    int32_t textWidth(std::string_view text) const override;
 
     const std::vector<Primitive>& primitives() const { return primitives_; }
     // Keeps the storage, so a canvas reused for many drawings stops allocating.

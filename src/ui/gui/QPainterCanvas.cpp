@@ -1,5 +1,6 @@
 #include "ui/gui/QPainterCanvas.h"
 
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QStringDecoder>
@@ -63,6 +64,7 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, Target target)
         const double sx = device->logicalDpiX() / TenthsOfMillimetrePerInch;
         const double sy = device->logicalDpiY() / TenthsOfMillimetrePerInch;
         unitTransform_ = QTransform::fromScale(sx, -sy);
+        unitsPerUnitX_ = sx;
         unitsPerUnitY = sy;
     }
     screenFont_ = MakeArial(ScreenFontHeight, unitsPerUnitY);
@@ -117,6 +119,14 @@ void QPainterCanvas::rectangle(const CanvasRect& box) {
 
 void QPainterCanvas::ellipse(const CanvasRect& box) {
     drawBox(box, true);
+}
+
+int32_t QPainterCanvas::textWidth(std::string_view text) const {
+    // Measured for the painter's device, whose resolution sets the font's pixel size.
+    const QFont& font = state().font == CanvasFont::Print ? printFont_ : screenFont_;
+    const QFontMetricsF metrics(font, painter_.device());
+    return static_cast<int32_t>(
+        std::ceil(metrics.horizontalAdvance(DecodeText(text)) / unitsPerUnitX_));
 }
 
 void QPainterCanvas::text(const CanvasRect& box, std::string_view text, TextAlign align) {

@@ -33,6 +33,7 @@ public:
     void rectangle(const CanvasRect& box) override;
     void ellipse(const CanvasRect& box) override;
     void text(const CanvasRect& box, std::string_view text, TextAlign align) override;
+    int32_t textWidth(std::string_view text) const override;
 
 private:
     void applyPenAndBrush();
@@ -42,6 +43,7 @@ private:
     Target target_;
     QTransform deviceTransform_; // the painter's own transform, restored at the end
     QTransform unitTransform_;   // logical units to the painter's own units
+    double unitsPerUnitX_ = 1.0; // painter units per logical unit across
     QFont screenFont_;
     QFont printFont_;
 };
