@@ -1,4 +1,5 @@
 // The Y-axes settings dialog and the "Axes setup" command.
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -65,6 +66,10 @@ TEST_F(YaxesDialogTest, ShowsTheRangesAndOkWithoutChangeKeepsThem) {
     EXPECT_NE(field(1003)->validator(), nullptr);
     EXPECT_NE(field(1013)->validator(), nullptr);
     EXPECT_TRUE(field(1010)->alignment() & Qt::AlignHCenter);
+    // The velocity row's values are metres per second, and its label says so.
+    QStringList labels;
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text();
+    EXPECT_TRUE(labels.contains("v (m/s)")) << labels.join('|').toStdString();
 
     pressOk();
     EXPECT_FALSE(dialog->isVisible());

@@ -36,7 +36,7 @@ const DialogTemplate& YaxesTemplate() {
             {K::Label, NoControlId, "MAX", 145, 15, 20, 8},
             {K::Label, NoControlId, "STEP", 200, 15, 20, 8},
         };
-        static const char* const labels[AxisRangeCount] = {"m (kg)", "F (N)", "v (cm/s)", "P (W)"};
+        static const char* const labels[AxisRangeCount] = {"m (kg)", "F (N)", "v (m/s)", "P (W)"};
         static const int labelX[AxisRangeCount] = {24, 24, 20, 24};
         static const int labelY[AxisRangeCount] = {33, 53, 72, 91};
         for (int q = 0; q < AxisRangeCount; ++q) {
