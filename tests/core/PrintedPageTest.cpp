@@ -49,8 +49,8 @@ protected:
     RecordingCanvas page{true};
 
     void Print(int32_t viewMode, const std::vector<RepRowText>& rows,
-               int32_t height = UnlimitedPageHeight) {
-        DrawPrintedPage(page, viewMode, rows, CurrentGraphInputs(), height);
+               int32_t height = UnlimitedPageHeight, int32_t pageIndex = 0) {
+        DrawPrintedPage(page, viewMode, rows, CurrentGraphInputs(), height, pageIndex);
     }
 
     // The text drawn in exactly this box, or "<none>".
@@ -160,11 +160,48 @@ TEST_F(PrintedPageTest, ModeZeroPrintsTitlesAndEmptyRows) {
     EXPECT_TRUE(page.ofKind(PrimitiveKind::Line).empty());
 }
 
-TEST_F(PrintedPageTest, RowsBelowThePrintableAreaAreLeftOut) {
+TEST_F(PrintedPageTest, LongTableContinuesOnNumberedPagesWithEveryRowOnce) {
+    constexpr int32_t height = 1900; // A4 landscape within 10 mm margins
     FillSeries(0, 100, 50.0f);
-    Print(2, DigitalReportRows(0, 0), 2870); // 287 mm of A4
-    // Row r ends at 320 + 80 r: rows 0 .. 31 fit within 2870.
-    EXPECT_EQ(DataCells().size(), 32u * RepColumnCount);
+    const std::vector<RepRowText> rows = DigitalReportRows(0, 0);
+    const int32_t pages = PrintedPageCount(2, rows, height);
+    // 19 rows fit above the page-number line: 100 rows take six pages.
+    ASSERT_EQ(pages, 6);
+    std::vector<std::string> printed;
+    for (int32_t p = 0; p < pages; ++p) {
+        page.clear();
+        Print(2, rows, height, p);
+        EXPECT_EQ(TextIn({0, 0, 500, -80}), "Name: Anna") << p;
+        EXPECT_EQ(TextIn({0, -160, 200, -240}), "Rep No") << p;
+        EXPECT_EQ(TextIn({0, -1820, PrintedTableRight, -1900}),
+                  "Page " + std::to_string(p + 1) + " of 6");
+        for (const Primitive& cell : DataCells()) {
+            if (cell.text.starts_with("Page ")) continue;
+            EXPECT_GE(cell.box.bottom, -1820) << cell.text; // clear of the page number
+            if (cell.box.left == 0) printed.push_back(cell.text);
+        }
+    }
+    std::vector<std::string> expected;
+    for (const RepRowText& row : rows) expected.push_back(row[0]);
+    EXPECT_EQ(printed, expected);
+
+    // Twenty rows still fit one page, without a page number; the 21st needs a second.
+    Series[0].RepCount = 20;
+    EXPECT_EQ(PrintedPageCount(2, DigitalReportRows(0, 0), height), 1);
+    page.clear();
+    Print(2, DigitalReportRows(0, 0), height);
+    EXPECT_EQ(DataCells().size(), 20u * RepColumnCount);
+    Series[0].RepCount = 21;
+    EXPECT_EQ(PrintedPageCount(2, DigitalReportRows(0, 0), height), 2);
+}
+
+TEST_F(PrintedPageTest, EmptyRowsAndGraphsTakeNoFurtherPage) {
+    FillSeries(0, 100, 50.0f);
+    // Groups of ten: ten rows of text, followed by ninety empty ones.
+    EXPECT_EQ(PrintedPageCount(2, DigitalReportRows(0, 9), 1900), 1);
+    EXPECT_EQ(PrintedPageCount(0, {}, 1900), 1);
+    for (int32_t mode : {1, 4, 5})
+        EXPECT_EQ(PrintedPageCount(mode, DigitalReportRows(0, 0), 1900), 1);
 }
 
 TEST_F(PrintedPageTest, GraphModesDrawInThePrintedRectInsteadOfTheTable) {

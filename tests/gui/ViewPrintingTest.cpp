@@ -5,7 +5,9 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,7 @@
 #include "data/core/SubjectBarSync.h"
 #include "support/ViewHarness.h"
 #include "support/WhenShown.h"
+#include "ui/gui/PrintedPageRender.h"
 #include "ui/gui/SharedPrinter.h"
 #include "ui/gui/SubjectBar.h"
 
@@ -38,14 +41,15 @@ protected:
     }
     void TearDown() override { SharedPrinter().setOutputFileName(QString()); }
 
-    // The text of the printed PDF, empty when none was written.
-    QString printedText() const {
-        if (!QFile::exists(pdf)) return {};
+    // The text of a printed PDF, empty when none was written.
+    static QString PdfText(const QString& file, const QString& mode = "-layout") {
+        if (!QFile::exists(file)) return {};
         QProcess p;
-        p.start("pdftotext", {"-layout", pdf, "-"});
+        p.start("pdftotext", {mode, file, "-"});
         p.waitForFinished();
         return QString::fromUtf8(p.readAllStandardOutput());
     }
+    QString printedText() const { return PdfText(pdf); }
 
     testing::ViewHarness h;
     QTemporaryDir dir;
@@ -111,6 +115,88 @@ TEST_F(ViewPrintingTest, PreviewHidesTheBarAndRebuildsItWithItsInitialSelections
     WhenShown<QPrintPreviewDialog>([](QPrintPreviewDialog* d) { d->reject(); });
     ASSERT_TRUE(h.router.send(cmd::FilePrintPreview));
     EXPECT_EQ(h.bar(), nullptr);
+}
+
+// The repetition numbers that start the table rows of a printed report, in page order.
+std::vector<int> RowNumbers(const QString& text) {
+    std::vector<int> numbers;
+    static const QRegularExpression row(QStringLiteral("^\\s*(\\d+)-\\s*\\d+\\s"),
+                                        QRegularExpression::MultilineOption);
+    for (auto it = row.globalMatch(text); it.hasNext();)
+        numbers.push_back(it.next().captured(1).toInt());
+    return numbers;
+}
+
+TEST_F(ViewPrintingTest, LongTablePreviewsEveryPageAndPrintsFromTheKeyboard) {
+    PutSeries(0, 100, 50.0f);
+    ASSERT_TRUE(h.router.send(cmd::DigitalReport));
+    ASSERT_EQ(h.table().rowCount(), 100);
+
+    int landscapePages = 0, portraitPages = 0;
+    bool turned = false, stayedOpen = false;
+    WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* d) {
+        d->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([d] { return d->isActiveWindow(); }));
+        auto* w = d->findChild<QPrintPreviewWidget*>();
+        landscapePages = w->pageCount();
+        QTest::keyClick(d, Qt::Key_P, Qt::AltModifier);
+        turned = SharedPrinter().pageLayout().orientation() == QPageLayout::Portrait;
+        portraitPages = w->pageCount();
+        QTest::keyClick(d, Qt::Key_L, Qt::AltModifier);
+        WhenShown<QPrintDialog>([](QPrintDialog* p) { p->accept(); });
+        QTest::keyClick(d, Qt::Key_P, Qt::ControlModifier);
+        stayedOpen = d->isVisible();
+        if (stayedOpen) d->reject();
+    });
+    ASSERT_TRUE(h.router.send(cmd::FilePrintPreview));
+    // Simulated key releases leave their modifier as the application's key state; a
+    // bare release clears it, so later clicks in other tests are not Ctrl+clicks.
+    QTest::keyRelease(&h.view().frame(), Qt::Key_Control);
+    EXPECT_EQ(landscapePages, 6); // 19 rows a page within 10 mm margins
+    EXPECT_TRUE(turned);
+    EXPECT_EQ(portraitPages, 4);
+    EXPECT_EQ(SharedPrinter().pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_FALSE(stayedOpen);
+
+    // Ctrl+P in the preview printed every page: each row once, every page numbered.
+    const QString text = printedText();
+    std::vector<int> expected(100);
+    for (int r = 0; r < 100; ++r) expected[r] = r + 1;
+    EXPECT_EQ(RowNumbers(text), expected);
+    for (int p = 1; p <= 6; ++p)
+        EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of 6").arg(p))) << p;
+    EXPECT_EQ(text.count("Rep No"), 6);
+}
+
+// The page size and the top-left corner of the first word `word`, in points, as
+// pdftotext -bbox gives them; empty when the word is not there.
+std::vector<double> WordPlace(const QString& bbox, const QString& word) {
+    const QRegularExpression page(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""));
+    const QRegularExpression box(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>") +
+        QRegularExpression::escape(word) + "<");
+    const QRegularExpressionMatch p = page.match(bbox), b = box.match(bbox);
+    if (!p.hasMatch() || !b.hasMatch()) return {};
+    return {p.captured(1).toDouble(), p.captured(2).toDouble(), b.captured(1).toDouble(),
+            b.captured(2).toDouble()};
+}
+
+TEST_F(ViewPrintingTest, WindowAndCommandLinePutThePageInTheSamePlace) {
+    ASSERT_TRUE(h.router.send(cmd::DigitalReport));
+    ASSERT_TRUE(h.router.send(cmd::FilePrintDirect));
+    const QString cliPdf = dir.filePath("cli.pdf");
+    ASSERT_TRUE(WritePrintedPagePdf(cliPdf.toStdString(), 2, h.view().repTable().rowTexts()));
+
+    const QString window = PdfText(pdf, "-bbox"), cli = PdfText(cliPdf, "-bbox");
+    for (const QString word : {"Name:", "Rep", "Weight", "1-"}) {
+        const std::vector<double> a = WordPlace(window, word), b = WordPlace(cli, word);
+        ASSERT_EQ(a.size(), 4u) << word.toStdString();
+        ASSERT_EQ(b.size(), 4u) << word.toStdString();
+        // The same to a tenth of a point (the two files differ only in resolution).
+        for (int k = 0; k < 4; ++k) EXPECT_NEAR(a[k], b[k], 0.1) << word.toStdString() << k;
+    }
+    // 10 mm (28.3 points) from the page's left edge, not the 3.5 mm of a bare PDF printer.
+    EXPECT_NEAR(WordPlace(cli, "Name:")[2], 28.3, 1.0);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // krovel-cli print FILE --mode digital|exercise|diagnostic [--series N] [--interval K]
 //                       [--param-y P] [--data H] -o OUT.pdf
-// The printed report of a measurement file as a one-page A4 PDF, drawn by the code that
+// The printed report of a measurement file as an A4 PDF, drawn by the code that
 // prints from the program: the header of series N, then the digital report table
 // (groups of K repetitions), the exercise graph of value kind P, or the diagnostic graph
 // averaging the best H repetitions of each load.

@@ -2,6 +2,10 @@
 
 namespace krovel {
 
+bool IsGraphViewMode(int32_t viewMode) {
+    return viewMode == 1 || viewMode == 4 || viewMode == 5;
+}
+
 bool DrawGraphForViewMode(Canvas& canvas, int32_t viewMode, const GraphInputs& inputs) {
     const auto rect = [&](const CanvasRect& screen) {
         return canvas.isPrinting() ? PrintedGraphRect : screen;

@@ -66,6 +66,9 @@ struct GraphInputs {
     AxisRangeTable Axes;
 };
 
+// Whether a view mode (1 live, 4 exercise, 5 diagnostic) shows a graph.
+bool IsGraphViewMode(int32_t viewMode);
+
 // The graph of a view mode (1 live, 4 exercise, 5 diagnostic) in its screen rectangle,
 // or in PrintedGraphRect on a printing canvas. Any other mode draws nothing: false.
 bool DrawGraphForViewMode(Canvas& canvas, int32_t viewMode, const GraphInputs& inputs);

@@ -33,17 +33,28 @@ inline constexpr int32_t PrintedFirstRowTop = -240;
 // No printable-area limit: every row is drawn whatever its position.
 inline constexpr int32_t UnlimitedPageHeight = 0;
 
+// A table too long for one page continues on further pages, each with the header and
+// the column titles, and with "Page n of N" in a line this high at the foot.
+inline constexpr int32_t PrintedFooterHeight = 80;
+
 // The series the page describes: CurrentSeries kept inside the SeriesTable (a negative
 // value, as after an overview of an empty table, gives series 0).
 int32_t PrintedSeriesIndex();
 
-// Draws the page for `viewMode` (1 live, 4 exercise, 5 diagnostic graph; any other mode
-// the table). `tableRows` are the rows the repetition table shows; the table has one
-// printed row per repetition of the series, and rows the repetition table lacks are
-// printed empty. Rows whose box would end below `printableHeight` (0.1 mm, positive)
-// are left out, since the report is one page. The caller refreshes the TestHeader from
-// the SubjectBar first. The canvas state is restored before returning.
+// The number of pages the report takes on a printable area `printableHeight` high
+// (0.1 mm, positive): one for a graph, and as many as the table's rows need. Only rows
+// that hold text count; the empty rows after them never start a page.
+int32_t PrintedPageCount(int32_t viewMode, std::span<const RepRowText> tableRows,
+                         int32_t printableHeight);
+
+// Draws page `page` (0-based) of the report for `viewMode` (1 live, 4 exercise,
+// 5 diagnostic graph; any other mode the table). `tableRows` are the rows the repetition
+// table shows; the table has one printed row per repetition of the series, and rows
+// the repetition table lacks are printed empty. With UnlimitedPageHeight every row
+// goes on the one page. The caller refreshes the TestHeader from the SubjectBar first.
+// The canvas state is restored before returning.
 void DrawPrintedPage(Canvas& canvas, int32_t viewMode, std::span<const RepRowText> tableRows,
-                     const GraphInputs& graphs, int32_t printableHeight = UnlimitedPageHeight);
+                     const GraphInputs& graphs, int32_t printableHeight = UnlimitedPageHeight,
+                     int32_t page = 0);
 
 } // namespace krovel

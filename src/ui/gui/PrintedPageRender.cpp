@@ -4,10 +4,12 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 
+#include <algorithm>
 #include <cmath>
 
 #include "measure/core/ViewState.h"
@@ -24,19 +26,51 @@ int32_t PrintableHeightOf(const QPageLayout& layout) {
         std::floor(layout.paintRect(QPageLayout::Millimeter).height() * 10));
 }
 
-} // namespace
-
-void RenderPrintedPage(QPainter& painter, int32_t viewMode, std::span<const RepRowText> tableRows,
-                       int32_t printableHeight) {
-    QPainterCanvas canvas(painter, QPainterCanvas::Target::Paper);
-    DrawPrintedPage(canvas, viewMode, tableRows, CurrentGraphInputs(), printableHeight);
+// Pages first .. last on a device laid out as `layout`, each after the first on a
+// new sheet.
+bool PaintPages(QPagedPaintDevice& device, const QPageLayout& layout, int32_t viewMode,
+                std::span<const RepRowText> tableRows, int32_t first, int32_t last) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    const int32_t height = PrintableHeightOf(layout);
+    for (int32_t page = first; page <= last; ++page) {
+        if (page > first && !device.newPage()) return false;
+        RenderPrintedPage(painter, viewMode, tableRows, height, page);
+    }
+    return painter.end();
 }
 
-bool PrintPage(QPrinter& printer, int32_t viewMode, std::span<const RepRowText> tableRows) {
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    RenderPrintedPage(painter, viewMode, tableRows, PrintableHeightOf(printer.pageLayout()));
-    return painter.end();
+} // namespace
+
+QMarginsF ReportMargins() {
+    return QMarginsF(10, 10, 10, 10);
+}
+
+QPageLayout ReportPdfLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, ReportMargins(),
+                       QPageLayout::Millimeter);
+}
+
+void RenderPrintedPage(QPainter& painter, int32_t viewMode, std::span<const RepRowText> tableRows,
+                       int32_t printableHeight, int32_t page) {
+    QPainterCanvas canvas(painter, QPainterCanvas::Target::Paper);
+    DrawPrintedPage(canvas, viewMode, tableRows, CurrentGraphInputs(), printableHeight, page);
+}
+
+int32_t PrintedPageCount(const QPageLayout& layout, int32_t viewMode,
+                         std::span<const RepRowText> tableRows) {
+    return PrintedPageCount(viewMode, tableRows, PrintableHeightOf(layout));
+}
+
+bool PrintPages(QPrinter& printer, int32_t viewMode, std::span<const RepRowText> tableRows) {
+    const QPageLayout layout = printer.pageLayout();
+    const int32_t last = PrintedPageCount(layout, viewMode, tableRows) - 1;
+    int32_t from = 0, to = last;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        from = std::clamp(printer.fromPage() - 1, 0, last);
+        to = std::clamp(printer.toPage() - 1, from, last);
+    }
+    return PaintPages(printer, layout, viewMode, tableRows, from, to);
 }
 
 bool WritePrintedPagePdf(const std::string& path, int32_t viewMode,
@@ -44,14 +78,12 @@ bool WritePrintedPagePdf(const std::string& path, int32_t viewMode,
     QPdfWriter pdf(QString::fromStdString(path));
     pdf.setCreator(QStringLiteral("Kinetrak Krovel"));
     pdf.setResolution(600);
-    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                             QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    const QPageLayout layout = ReportPdfLayout();
     pdf.setPageLayout(layout);
-    QPainter painter;
     // QPdfWriter does not say when its file cannot be opened; begin() does.
-    if (!painter.begin(&pdf)) return false;
-    RenderPrintedPage(painter, viewMode, tableRows, PrintableHeightOf(layout));
-    return painter.end() && QFile::exists(QString::fromStdString(path));
+    const int32_t last = PrintedPageCount(layout, viewMode, tableRows) - 1;
+    return PaintPages(pdf, layout, viewMode, tableRows, 0, last) &&
+           QFile::exists(QString::fromStdString(path));
 }
 
 } // namespace krovel

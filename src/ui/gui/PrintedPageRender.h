@@ -1,6 +1,6 @@
 // The printed report on Qt paint devices: a printer (print and print preview) and a
-// PDF file (krovel-cli print). Both draw the page of ui/core/PrintedPage.h through a
-// paper canvas, so every output shows the same page.
+// PDF file (krovel-cli print). Both draw the pages of ui/core/PrintedPage.h through a
+// paper canvas, with the same margins, so every output puts the page in the same place.
 #pragma once
 
 #include <cstdint>
@@ -10,20 +10,34 @@
 #include "measure/core/RepTableText.h"
 
 class QPainter;
+class QPageLayout;
 class QPrinter;
+class QMarginsF;
 
 namespace krovel {
 
-// Draws the page with the painter's origin at the top-left of the printable area,
-// which is `printableHeight` (0.1 mm) high, from the current view state and data model.
+// The report's margins on every side, 10 mm: the printer starts with them and PDF
+// files are written with them.
+QMarginsF ReportMargins();
+// The layout of a report written as a PDF file: A4 landscape (the table is 273 mm
+// wide) with the report's margins.
+QPageLayout ReportPdfLayout();
+
+// Draws page `page` (0-based) with the painter's origin at the top-left of the
+// printable area, which is `printableHeight` (0.1 mm) high, from the current view
+// state and data model.
 void RenderPrintedPage(QPainter& painter, int32_t viewMode, std::span<const RepRowText> tableRows,
-                       int32_t printableHeight);
+                       int32_t printableHeight, int32_t page);
 
-// One page on the printer; false when the printer cannot be opened.
-bool PrintPage(QPrinter& printer, int32_t viewMode, std::span<const RepRowText> tableRows);
+// The number of pages the report takes on pages of `layout`.
+int32_t PrintedPageCount(const QPageLayout& layout, int32_t viewMode,
+                         std::span<const RepRowText> tableRows);
 
-// The page as a one-page PDF file: A4 landscape (the table is 273 mm wide) with 10 mm
-// margins; false when the file cannot be written.
+// The pages on the printer: those of its page range when one is chosen, else all;
+// false when the printer cannot be opened.
+bool PrintPages(QPrinter& printer, int32_t viewMode, std::span<const RepRowText> tableRows);
+
+// Every page as a PDF file of ReportPdfLayout; false when the file cannot be written.
 bool WritePrintedPagePdf(const std::string& path, int32_t viewMode,
                          std::span<const RepRowText> tableRows);
 

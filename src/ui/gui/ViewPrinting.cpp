@@ -13,6 +13,7 @@
 #include "measure/gui/CTarnList.h"
 #include "ui/gui/CMainFrame.h"
 #include "ui/gui/ModeBar.h"
+#include "ui/gui/PreviewShortcuts.h"
 #include "ui/gui/PrintedPageRender.h"
 #include "ui/gui/SharedPrinter.h"
 #include "ui/gui/SubjectBar.h"
@@ -21,12 +22,18 @@ namespace krovel {
 
 namespace {
 
-// The page of the view on `printer`: the header holds what the SubjectBar shows, and
+// The pages of the view on `printer`: the header holds what the SubjectBar shows, and
 // the table part prints exactly the rows the repetition table shows.
-void PrintViewPage(CKrovelDeviceView& view, QPrinter& printer) {
+void PrintViewPages(CKrovelDeviceView& view, QPrinter& printer) {
     ReadSubjectBar(view.subjectBar());
     const std::vector<RepRowText> rows = view.repTable().rowTexts();
-    PrintPage(printer, view.ViewMode, rows);
+    PrintPages(printer, view.ViewMode, rows);
+}
+
+// A page range chosen for one print job does not carry over to the next print or preview.
+void ForgetPageRange(QPrinter& printer) {
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
 }
 
 // The bar the view mode had before the preview hid it, showing its initial selections.
@@ -50,26 +57,32 @@ void RebuildModeBar(CKrovelDeviceView& view) {
 
 void PrintView(CKrovelDeviceView& view) {
     QPrinter& printer = SharedPrinter();
+    ForgetPageRange(printer);
+    const int32_t pages =
+        PrintedPageCount(printer.pageLayout(), view.ViewMode, view.repTable().rowTexts());
     QPrintDialog dialog(&printer, &view.frame());
-    // The report is always one page.
-    dialog.setMinMax(1, 1);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    // Only a table longer than a page offers a range of pages.
+    dialog.setMinMax(1, pages);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, pages > 1);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    if (dialog.exec() != QDialog::Accepted) return;
-    PrintViewPage(view, printer);
+    if (dialog.exec() == QDialog::Accepted) PrintViewPages(view, printer);
+    ForgetPageRange(printer);
 }
 
 void PrintViewDirect(CKrovelDeviceView& view) {
-    PrintViewPage(view, SharedPrinter());
+    PrintViewPages(view, SharedPrinter());
 }
 
 void PreviewView(CKrovelDeviceView& view) {
     view.frame().HideModeBar();
     {
+        ForgetPageRange(SharedPrinter());
         QPrintPreviewDialog preview(&SharedPrinter(), &view.frame());
+        AddPreviewShortcuts(preview);
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
-                         [&view](QPrinter* printer) { PrintViewPage(view, *printer); });
+                         [&view](QPrinter* printer) { PrintViewPages(view, *printer); });
         preview.exec();
+        ForgetPageRange(SharedPrinter());
     }
     RebuildModeBar(view);
 }
