@@ -181,7 +181,8 @@ std::vector<double> WordPlace(const QString& bbox, const QString& word) {
             b.captured(2).toDouble()};
 }
 
-TEST_F(ViewPrintingTest, WindowAndCommandLinePutThePageInTheSamePlace) {
+TEST_F(ViewPrintingTest, WindowAndCommandLinePutThePagesInTheSamePlace) {
+    PutSeries(0, 100, 50.0f);
     ASSERT_TRUE(h.router.send(cmd::DigitalReport));
     ASSERT_TRUE(h.router.send(cmd::FilePrintDirect));
     const QString cliPdf = dir.filePath("cli.pdf");
@@ -195,6 +196,9 @@ TEST_F(ViewPrintingTest, WindowAndCommandLinePutThePageInTheSamePlace) {
         // The same to a tenth of a point (the two files differ only in resolution).
         for (int k = 0; k < 4; ++k) EXPECT_NEAR(a[k], b[k], 0.1) << word.toStdString() << k;
     }
+    // Both hold the same six pages with every row.
+    EXPECT_EQ(PdfText(cliPdf), printedText());
+    EXPECT_EQ(RowNumbers(PdfText(cliPdf)).size(), 100u);
     // 10 mm (28.3 points) from the page's left edge, not the 3.5 mm of a bare PDF printer.
     EXPECT_NEAR(WordPlace(cli, "Name:")[2], 28.3, 1.0);
 }
