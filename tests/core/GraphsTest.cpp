@@ -399,18 +399,6 @@ TEST_F(DiagnosticGraphTest, CrowdedLabelsAreLeftOutButEveryTickStays) {
     }
 }
 
-TEST(LiveGraph, HighPowerLabelsStayApart) {
-    RecordingCanvas c;
-    const std::vector<float> values(100, 2900.0f);
-    DrawLiveGraph(c, LiveGraphScreenRect, {values, 100, 2972.0f, 90});
-    const auto y = AxisLabels(c, TextAlign::Right, RgbBlue);
-    EXPECT_EQ(y.front().text, "0");
-    EXPECT_EQ(y.back().text, "3000");
-    ExpectApart(y, true);
-    EXPECT_EQ(LinesOf(c, RgbBlue), 16u); // 0 .. 3000 by 200: every tick drawn
-    ExpectApart(AxisLabels(c, TextAlign::Centre, RgbBlack), false);
-}
-
 TEST(LiveGraph, PrintedWithThePrintedFontTicksAndLabelBoxes) {
     RecordingCanvas c(true);
     const std::vector<float> values(12, 400.0f);

@@ -165,7 +165,6 @@ TEST_F(ViewPrintingTest, LongTablePreviewsEveryPageAndPrintsFromTheKeyboard) {
     EXPECT_EQ(RowNumbers(text), expected);
     for (int p = 1; p <= 6; ++p)
         EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of 6").arg(p))) << p;
-    EXPECT_EQ(text.count("Rep No"), 6);
 }
 
 // The page size and the top-left corner of the first word `word`, in points, as
@@ -196,9 +195,8 @@ TEST_F(ViewPrintingTest, WindowAndCommandLinePutThePagesInTheSamePlace) {
         // The same to a tenth of a point (the two files differ only in resolution).
         for (int k = 0; k < 4; ++k) EXPECT_NEAR(a[k], b[k], 0.1) << word.toStdString() << k;
     }
-    // Both hold the same six pages with every row.
+    // Both hold the same six pages.
     EXPECT_EQ(PdfText(cliPdf), printedText());
-    EXPECT_EQ(RowNumbers(PdfText(cliPdf)).size(), 100u);
     // 10 mm (28.3 points) from the page's left edge, not the 3.5 mm of a bare PDF printer.
     EXPECT_NEAR(WordPlace(cli, "Name:")[2], 28.3, 1.0);
 }
