@@ -1,0 +1,52 @@
+# `cmake --install` into a fresh prefix: exactly the files a desktop system needs, in
+# the places it looks, accepted by the desktop entry and AppStream validators.
+# Run by CTest with -DBUILD=<build tree> -DPREFIX=<scratch folder>.
+
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
+                OUTPUT_QUIET ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "install failed (${rc}): ${err}")
+endif()
+
+include(GNUInstallDirs)
+set(expected
+    ${CMAKE_INSTALL_BINDIR}/krovel
+    ${CMAKE_INSTALL_BINDIR}/krovel-cli
+    ${CMAKE_INSTALL_BINDIR}/krovel-devsim
+    ${CMAKE_INSTALL_DATADIR}/applications/com.kinetrak.Krovel.desktop
+    ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps/com.kinetrak.Krovel.svg
+    ${CMAKE_INSTALL_MANDIR}/man1/krovel-cli.1
+    ${CMAKE_INSTALL_MANDIR}/man1/krovel-devsim.1
+    ${CMAKE_INSTALL_MANDIR}/man1/krovel.1
+    ${CMAKE_INSTALL_DATADIR}/metainfo/com.kinetrak.Krovel.metainfo.xml
+    lib/udev/rules.d/70-kinetrak-krovel.rules)
+file(GLOB_RECURSE installed RELATIVE ${PREFIX} ${PREFIX}/*)
+list(SORT installed)
+list(SORT expected)
+if(NOT installed STREQUAL expected)
+  message(FATAL_ERROR "installed:\n${installed}\nexpected:\n${expected}")
+endif()
+
+# The validators' verdicts; a warning or an error fails, hints and infos do not.
+foreach(check "desktop-file-validate;share/applications/com.kinetrak.Krovel.desktop"
+              "appstreamcli;validate;--no-net;share/metainfo/com.kinetrak.Krovel.metainfo.xml")
+  list(POP_BACK check file)
+  list(POP_FRONT check tool)
+  find_program(found_${tool} ${tool} REQUIRED)
+  execute_process(COMMAND ${found_${tool}} ${check} ${PREFIX}/${file}
+                  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR "${out}${err}" MATCHES "(error|warning):|\nE: |\nW: ")
+    message(FATAL_ERROR "${tool} refused ${file} (${rc}):\n${out}${err}")
+  endif()
+endforeach()
+
+# The udev rule must sort before 73-seat-late.rules for uaccess to take effect, and
+# must match only the unit, not every FT232R adapter.
+file(READ ${PREFIX}/lib/udev/rules.d/70-kinetrak-krovel.rules rule)
+foreach(part [[TAG\+="uaccess"]] [[GROUP="plugdev"]] [[ATTR{idVendor}=="0403"]]
+             [[ATTR{idProduct}=="6001"]] [[ATTR{product}=="Kinetrak Basic"]])
+  if(NOT rule MATCHES "${part}")
+    message(FATAL_ERROR "the udev rule lacks ${part}:\n${rule}")
+  endif()
+endforeach()
