@@ -1,17 +1,111 @@
 // Kinetrak Krovel: start-up, the event loop, and the exit sequence's code.
 #include <QApplication>
+#include <QCommandLineParser>
+
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/gui/CKrovelDeviceApp.h"
 #include "app/gui/QtPrompts.h"
+#include "app/io/CommandLineConventions.h"
+
+namespace {
+
+const krovel::CommandHelp& ProgramHelp() {
+    static const krovel::CommandHelp help{
+        QStringLiteral("krovel"), QStringLiteral("[SUBJECT [FILE NAME]]"),
+        QStringLiteral("Records and reports barbell velocity training with the Kinetrak "
+                       "transducer.\nSUBJECT selects that subject's folder in the subject "
+                       "registry; the words after it\nare the file name the Save dialog "
+                       "suggests.")};
+    return help;
+}
+
+// The arguments without the options QApplication takes for itself (with their values),
+// so that what is left can be checked before the window system is needed.
+QStringList WithoutQtOptions(const QStringList& arguments) {
+    static const QStringList withValue{QStringLiteral("platform"),
+                                       QStringLiteral("platformpluginpath"),
+                                       QStringLiteral("platformtheme"),
+                                       QStringLiteral("plugin"),
+                                       QStringLiteral("qwindowgeometry"),
+                                       QStringLiteral("qwindowicon"),
+                                       QStringLiteral("qwindowtitle"),
+                                       QStringLiteral("session"),
+                                       QStringLiteral("display"),
+                                       QStringLiteral("geometry"),
+                                       QStringLiteral("style"),
+                                       QStringLiteral("stylesheet"),
+                                       QStringLiteral("name"),
+                                       QStringLiteral("title"),
+                                       QStringLiteral("visual"),
+                                       QStringLiteral("qmljsdebugger")};
+    static const QStringList flags{QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                   QStringLiteral("nograb"), QStringLiteral("dograb"),
+                                   QStringLiteral("sync")};
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == u"--") {
+            kept += arguments.mid(i);
+            break;
+        }
+        QString name = argument;
+        if (name.startsWith(u"--")) name.remove(0, 1);
+        if (i > 0 && name.startsWith(u'-')) {
+            name.remove(0, 1);
+            if (flags.contains(name)) continue;
+            if (withValue.contains(name)) {
+                ++i;
+                continue;
+            }
+            if (withValue.contains(name.section(u'=', 0, 0))) continue;
+        }
+        kept << argument;
+    }
+    return kept;
+}
+
+// The program's own options; the exit status when it ends here, else the subject and
+// the file name's words.
+std::optional<int> ParseProgramOptions(const QStringList& arguments, QStringList& positional) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("SUBJECT"), QStringLiteral("a subject's folder"));
+    parser.addPositionalArgument(QStringLiteral("FILE NAME"),
+                                 QStringLiteral("the file name to suggest when saving"));
+    if (auto exit = krovel::ParseCommandLine(parser, arguments, ProgramHelp())) return exit;
+    positional = parser.positionalArguments();
+    return std::nullopt;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    // The program's options are answered before the window system is needed, so that
+    // --help, --version and a refused option work without a display.
+    QStringList positional;
+    if (auto exit =
+            ParseProgramOptions(WithoutQtOptions(krovel::ArgumentList(argc, argv)), positional))
+        return *exit;
+
     QApplication qtApp(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(KROVEL_APP_ID));
+
+    // The command line as the program reads it: the program's name, then the subject
+    // and the file name's words.
+    std::vector<std::string> words{argv[0]};
+    for (const QString& word : positional) words.push_back(word.toLocal8Bit().toStdString());
+    std::vector<char*> wordPointers;
+    for (std::string& word : words) wordPointers.push_back(word.data());
+
     krovel::QtPrompts prompts;
     krovel::InstallPrompts(&prompts);
     int code = 1;
     {
         krovel::CKrovelDeviceApp app;
-        if (app.InitInstance(krovel::CommandLineText(argc, argv))) {
+        if (app.InitInstance(krovel::CommandLineText(static_cast<int>(wordPointers.size()),
+                                                     wordPointers.data()))) {
             qtApp.exec();
             code = app.ExitInstance();
         }

@@ -56,7 +56,7 @@ foreach(case "--mode;sideways;-o;${pdf}|unknown mode 'sideways'"
 endforeach()
 
 run_print(${DATA}/missing.krvx --mode digital -o ${pdf})
-if(NOT rc EQUAL 2 OR NOT err MATCHES "Error opening file")
+if(NOT rc EQUAL 2 OR NOT err MATCHES "missing.krvx: No such file or directory")
   message(FATAL_ERROR "missing file: status ${rc}, stderr '${err}'")
 endif()
 file(REMOVE ${pdf})

@@ -1,6 +1,7 @@
 // Runs the built krovel-cli on files written by the program's own encoder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -129,14 +130,17 @@ TEST_F(ReportCommandTest, RefusesWhatItCannotReport) {
         {Quoted(file) + " --interval 0", "interval 0 is out of range"},
         {Quoted(file) + " --interval 2x", "whole number"},
         {Quoted(file) + " --format ods", "unknown format"},
-        {Quoted(file) + " --series", "needs a value"},
+        {Quoted(file) + " --series", "'--series'"},
+        {Quoted(file) + " --bogus=1", "'bogus'"},
         {"", "no FILE"},
-        {Quoted(folder.file("missing.krvx")), "Error opening file"},
+        {Quoted(folder.file("missing.krvx")), "missing.krvx: No such file or directory"},
     };
     for (const Case& c : cases) {
         CliRun run = Run(c.args);
         EXPECT_EQ(run.status, 2) << c.args;
         EXPECT_TRUE(run.out.empty()) << c.args;
+        // One line naming what was refused, without a usage dump after it.
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << ": " << run.err;
     }
 

@@ -1,6 +1,14 @@
 // krovel-cli subcommands. Each subcommand lives in its own file and registers itself:
 //   static const bool registered = RegisterCliCommand({"show", "show FILE", RunShow});
+// and parses its arguments with ParseCommandLine (--help, --version, refusals).
 #pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+#include "app/io/CommandLineConventions.h"
 
 namespace krovel::cli {
 
@@ -12,7 +20,10 @@ struct CliCommand {
 
 bool RegisterCliCommand(const CliCommand& command);
 
-// Exit status for input the program would refuse (bad file, bad arguments).
-constexpr int ExitRefused = 2;
+// The help of one subcommand: its usage line (as registered) and what it does.
+CommandHelp SubcommandHelp(const char* name, const char* usage, const char* text);
+
+// Why the positional arguments are not exactly one FILE, or nothing when they are.
+std::optional<QString> OneFileProblem(const QStringList& positional);
 
 } // namespace krovel::cli

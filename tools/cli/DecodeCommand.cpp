@@ -5,11 +5,11 @@
 //   --bulk [--start-time T]       one bulk transfer, parsed as the import does; every
 //                                 series gets T as its start time
 // Live series keep start time 0 (the live view stamps them with the clock).
-#include <cerrno>
+#include <QCommandLineParser>
+
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <optional>
 #include <span>
 
 #include "CliCommand.h"
@@ -31,29 +31,44 @@ struct DecodeOptions {
     int32_t startTime = 0;
 };
 
-bool ParseInt32(const char* text, int32_t& value) {
-    errno = 0;
-    char* end = nullptr;
-    const long parsed = std::strtol(text, &end, 10);
-    if (errno || end == text || *end || parsed < INT32_MIN || parsed > INT32_MAX) return false;
+bool ParseInt32(const QString& text, int32_t& value) {
+    bool ok = false;
+    const qlonglong parsed = text.toLongLong(&ok, 10);
+    if (!ok || parsed < INT32_MIN || parsed > INT32_MAX) return false;
     value = static_cast<int32_t>(parsed);
     return true;
 }
 
-bool ParseOptions(int argc, char** argv, DecodeOptions& options) {
-    if (argc < 2) return false;
-    if (!std::strcmp(argv[1], "--bulk")) {
-        options.bulk = true;
-        if (argc == 2) return true;
-        return argc == 4 && !std::strcmp(argv[2], "--start-time") &&
-               ParseInt32(argv[3], options.startTime);
-    }
-    if (!std::strcmp(argv[1], "--live")) {
-        if (argc == 2) return true;
-        options.skipFirstMarker = argc == 3 && !std::strcmp(argv[2], "--skip-first-marker");
-        return options.skipFirstMarker;
-    }
-    return false;
+// Fills options from the arguments; an error message when they are wrong.
+std::optional<QString> ParseOptions(int argc, char** argv, const CommandHelp& help,
+                                    DecodeOptions& options, std::optional<int>& exit) {
+    QCommandLineParser parser;
+    const QCommandLineOption live(QStringLiteral("live"), QStringLiteral("live frames"));
+    const QCommandLineOption skip(QStringLiteral("skip-first-marker"),
+                                  QStringLiteral("live: the first series-start marker opens "
+                                                 "no new series"));
+    const QCommandLineOption bulk(QStringLiteral("bulk"), QStringLiteral("one bulk transfer"));
+    const QCommandLineOption startTime(QStringLiteral("start-time"),
+                                       QStringLiteral("bulk: the start time of every series"),
+                                       QStringLiteral("T"), QStringLiteral("0"));
+    parser.addOptions({live, skip, bulk, startTime});
+    exit = ParseCommandLine(parser, ArgumentList(argc, argv), help);
+    if (exit) return std::nullopt;
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("unexpected argument '%1': the bytes come on standard input")
+            .arg(parser.positionalArguments().front());
+    if (parser.isSet(live) == parser.isSet(bulk))
+        return QStringLiteral("give one of --live and --bulk");
+    options.bulk = parser.isSet(bulk);
+    if (options.bulk && parser.isSet(skip))
+        return QStringLiteral("--skip-first-marker goes with --live");
+    if (!options.bulk && parser.isSet(startTime))
+        return QStringLiteral("--start-time goes with --bulk");
+    options.skipFirstMarker = parser.isSet(skip);
+    if (parser.isSet(startTime) && !ParseInt32(parser.value(startTime), options.startTime))
+        return QStringLiteral("--start-time needs a whole number of seconds, not '%1'")
+            .arg(parser.value(startTime));
+    return std::nullopt;
 }
 
 // Every byte of standard input to DecodeByte for `request`, in the transports' 1024-byte
@@ -101,11 +116,15 @@ int32_t DecodeBulk(const DecodeOptions& options, LinkRequestRecord& request) {
 }
 
 int RunDecode(int argc, char** argv) {
+    const CommandHelp help = SubcommandHelp(
+        "decode", DecodeUsage,
+        "Decodes raw device bytes from standard input with the program's stream decoder\n"
+        "and prints the table as JSON, as krovel-cli show does.");
     DecodeOptions options;
-    if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: krovel-cli %s\n", DecodeUsage);
-        return ExitRefused;
-    }
+    std::optional<int> exit;
+    if (auto error = ParseOptions(argc, argv, help, options, exit))
+        return Refuse(help.command, *error);
+    if (exit) return *exit;
     ResetDataModel();
     LinkRequestRecord request{};
     const int32_t count =

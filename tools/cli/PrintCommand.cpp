@@ -4,6 +4,8 @@
 // prints from the program: the header of series N, then the digital report table
 // (groups of K repetitions), the exercise graph of value kind P, or the diagnostic graph
 // averaging the best H repetitions of each load.
+#include <QCommandLineParser>
+#include <QFile>
 #include <QGuiApplication>
 
 #include <charconv>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "CliCommand.h"
+#include "MeasurementInput.h"
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
 #include "measure/core/RepTableText.h"
@@ -32,19 +35,14 @@ constexpr const char* PrintUsage =
     "[--param-y P] [--data H] -o OUT.pdf";
 
 struct PrintOptions {
-    const char* file = nullptr;
-    const char* output = nullptr;
+    QString file;
+    QString output;
     int32_t viewMode = 0; // 0: no --mode given
     int series = 1;       // 1-based, as "Set No" shows it
     int interval = 1;     // group size
     int paramY = 0;       // ValueKind of the exercise graph
     int best = 1;         // repetitions averaged per load in the diagnostic graph
 };
-
-int Refuse(const std::string& message) {
-    std::fprintf(stderr, "krovel-cli print: %s\n", message.c_str());
-    return ExitRefused;
-}
 
 std::optional<int> WholeNumber(std::string_view text) {
     int value = 0;
@@ -53,56 +51,74 @@ std::optional<int> WholeNumber(std::string_view text) {
     return value;
 }
 
-std::optional<int32_t> ViewModeNamed(std::string_view name) {
-    if (name == "digital") return 2;
-    if (name == "exercise") return 4;
-    if (name == "diagnostic") return 5;
+std::optional<int32_t> ViewModeNamed(const QString& name) {
+    if (name == u"digital") return 2;
+    if (name == u"exercise") return 4;
+    if (name == u"diagnostic") return 5;
     return std::nullopt;
 }
 
-// Fills options from the arguments after "print"; an error message when they are wrong.
-std::optional<std::string> ParsePrintArgs(int argc, char** argv, PrintOptions& options) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (!arg.starts_with("-")) {
-            if (options.file) return "more than one FILE given";
-            options.file = argv[i];
-            continue;
-        }
-        if (i + 1 >= argc) return std::string(arg) + " needs a value";
-        const std::string_view value = argv[++i];
-        if (arg == "-o") {
-            options.output = argv[i];
-        } else if (arg == "--mode") {
-            const std::optional<int32_t> mode = ViewModeNamed(value);
-            if (!mode)
-                return "unknown mode '" + std::string(value) +
-                       "' (digital, exercise or diagnostic)";
-            options.viewMode = *mode;
-        } else if (arg == "--series" || arg == "--interval" || arg == "--param-y" ||
-                   arg == "--data") {
-            const std::optional<int> number = WholeNumber(value);
-            if (!number)
-                return std::string(arg) + " needs a whole number, not '" + std::string(value) + "'";
-            (arg == "--series"     ? options.series
-             : arg == "--interval" ? options.interval
-             : arg == "--param-y"  ? options.paramY
-                                   : options.best) = *number;
-        } else {
-            return "unknown option " + std::string(arg);
-        }
+// The command's options, with the parser that reads them.
+struct PrintParser {
+    QCommandLineParser parser;
+    QCommandLineOption mode{QStringLiteral("mode"),
+                            QStringLiteral("digital, exercise or diagnostic"),
+                            QStringLiteral("MODE")};
+    QCommandLineOption output{QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                              QStringLiteral("the PDF file to write"), QStringLiteral("OUT.pdf")};
+    QCommandLineOption series{QStringLiteral("series"),
+                              QStringLiteral("the series, 1 for the first"), QStringLiteral("N"),
+                              QStringLiteral("1")};
+    QCommandLineOption interval{QStringLiteral("interval"), QStringLiteral("repetitions per group"),
+                                QStringLiteral("K"), QStringLiteral("1")};
+    QCommandLineOption paramY{
+        QStringLiteral("param-y"),
+        QStringLiteral("exercise graph: 0 mean v, 1 max v, 2 mean P, 3 max P"), QStringLiteral("P"),
+        QStringLiteral("0")};
+    QCommandLineOption data{QStringLiteral("data"),
+                            QStringLiteral("diagnostic graph: best repetitions averaged per load"),
+                            QStringLiteral("H"), QStringLiteral("1")};
+
+    PrintParser() {
+        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("a .krvx file"));
+        parser.addOptions({mode, series, interval, paramY, data, output});
     }
-    if (!options.file) return "no FILE given";
-    if (!options.viewMode) return "no --mode given";
-    if (!options.output) return "no output file given (-o OUT.pdf)";
-    return std::nullopt;
-}
+
+    // Fills options from the parsed arguments; an error message when they are wrong.
+    std::optional<QString> Read(PrintOptions& options) const {
+        if (auto problem = OneFileProblem(parser.positionalArguments())) return problem;
+        options.file = parser.positionalArguments().front();
+        if (parser.isSet(mode)) {
+            const std::optional<int32_t> named = ViewModeNamed(parser.value(mode));
+            if (!named)
+                return QStringLiteral("unknown mode '%1' (digital, exercise or diagnostic)")
+                    .arg(parser.value(mode));
+            options.viewMode = *named;
+        }
+        for (const auto& [option, into] :
+             {std::pair{&series, &options.series}, std::pair{&interval, &options.interval},
+              std::pair{&paramY, &options.paramY}, std::pair{&data, &options.best}}) {
+            if (!parser.isSet(*option)) continue;
+            const QString value = parser.value(*option);
+            const std::optional<int> number = WholeNumber(value.toStdString());
+            if (!number)
+                return QStringLiteral("--%1 needs a whole number, not '%2'")
+                    .arg(option->names().front(), value);
+            *into = *number;
+        }
+        options.output = parser.value(output);
+        if (!options.viewMode) return QStringLiteral("no --mode given");
+        if (options.output.isEmpty()) return QStringLiteral("no output file given (-o OUT.pdf)");
+        return std::nullopt;
+    }
+};
 
 // The ranges hold for the loaded table; a message when an option lies outside.
 std::optional<std::string> CheckRanges(const PrintOptions& options) {
-    if (SeriesCount == 0) return std::string(options.file) + " holds no series";
+    const std::string file = options.file.toStdString();
+    if (SeriesCount == 0) return file + " holds no series";
     if (options.series < 1 || options.series > SeriesCount)
-        return "series " + std::to_string(options.series) + " is out of range: " + options.file +
+        return "series " + std::to_string(options.series) + " is out of range: " + file +
                " holds series 1 to " + std::to_string(SeriesCount);
     const int largest = IntervalChoiceCount();
     if (options.interval < 1 || options.interval > largest)
@@ -132,16 +148,21 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
 }
 
 int RunPrint(int argc, char** argv) {
+    const CommandHelp help =
+        SubcommandHelp("print", PrintUsage,
+                       "Writes the printed report of a measurement file as a one-page A4 PDF: the\n"
+                       "digital report, the exercise graph or the diagnostic graph of series N.");
+    PrintParser arguments;
+    if (auto exit = ParseCommandLine(arguments.parser, ArgumentList(argc, argv), help))
+        return *exit;
     PrintOptions options;
-    if (auto error = ParsePrintArgs(argc, argv, options))
-        return Refuse(*error + "\nusage: krovel-cli " + PrintUsage);
+    if (auto error = arguments.Read(options)) return Refuse(help.command, *error);
 
     auto scratch = std::make_unique<MeasurementScratch>();
-    const FileLoadError loadError = LoadMeasurementFile(options.file, *scratch);
-    if (loadError != FileLoadError::None)
-        return Refuse(std::string(options.file) + ": " + FileLoadErrorText(loadError));
+    if (auto exit = LoadMeasurementArgument(help.command, options.file, *scratch)) return *exit;
     CommitMeasurementScratch(*scratch);
-    if (auto error = CheckRanges(options)) return Refuse(*error);
+    if (auto error = CheckRanges(options))
+        return Refuse(help.command, QString::fromStdString(*error));
 
     // The view state the program would have after choosing these on the ModeBar.
     ResetViewState();
@@ -155,10 +176,15 @@ int RunPrint(int argc, char** argv) {
         GroupMeans(CurrentSeries, IntervalIndex, ParamYIndex, GroupMeanValues);
 
     const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
-    if (!WritePrintedPagePdf(options.output, options.viewMode, rows)) {
-        std::fprintf(stderr, "krovel-cli print: cannot write %s\n", options.output);
-        return 1;
-    }
+    // The PDF writer gives no reason of its own; opening the file first finds the
+    // system's reason (no such folder, permission denied) before anything is drawn.
+    QFile probe(options.output);
+    if (!probe.open(QIODevice::WriteOnly))
+        return Refuse(help.command, options.output + QStringLiteral(": ") + probe.errorString());
+    probe.close();
+    if (!WritePrintedPagePdf(QFile::encodeName(options.output).toStdString(), options.viewMode,
+                             rows))
+        return Refuse(help.command, options.output + QStringLiteral(": cannot be written"));
     return 0;
 }
 

@@ -2,6 +2,8 @@
 // The digital report of one series of a measurement file, grouped by K repetitions,
 // with the same cell texts the program's repetition table shows; xml gives exactly
 // the workbook the "Export XML" button writes for that series and interval.
+#include <QCommandLineParser>
+
 #include <charconv>
 #include <clocale>
 #include <cstdio>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "CliCommand.h"
+#include "MeasurementInput.h"
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
 #include "data/core/SpreadsheetExport.h"
@@ -29,15 +32,19 @@ constexpr const char* ReportUsage =
 enum class ReportFormat { Text, Csv, Xml };
 
 struct ReportOptions {
-    const char* file = nullptr;
+    QString file;
     int series = 1;   // 1-based, as "Set No" shows it
     int interval = 1; // group size
     ReportFormat format = ReportFormat::Text;
 };
 
-int Refuse(const std::string& message) {
-    std::fprintf(stderr, "krovel-cli report: %s\n", message.c_str());
-    return ExitRefused;
+const CommandHelp& ReportHelp() {
+    static const CommandHelp help = SubcommandHelp(
+        "report", ReportUsage,
+        "Prints the digital report of one series, grouped by K repetitions, with the\n"
+        "cell texts of the program's repetition table; xml gives exactly the workbook\n"
+        "of the \"Export XML\" button.");
+    return help;
 }
 
 // A whole decimal number and nothing else.
@@ -48,37 +55,35 @@ std::optional<int> ParseNumber(std::string_view text) {
     return value;
 }
 
-// Fills options from the arguments after "report"; an error message when they are wrong.
-std::optional<std::string> ParseReportArgs(int argc, char** argv, ReportOptions& options) {
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (!arg.starts_with("--")) {
-            if (options.file) return "more than one FILE given";
-            options.file = argv[i];
-            continue;
-        }
-        if (arg != "--series" && arg != "--interval" && arg != "--format") {
-            return "unknown option " + std::string(arg);
-        }
-        if (i + 1 >= argc) return std::string(arg) + " needs a value";
-        std::string_view value = argv[++i];
-        if (arg == "--format") {
-            if (value == "text")
-                options.format = ReportFormat::Text;
-            else if (value == "csv")
-                options.format = ReportFormat::Csv;
-            else if (value == "xml")
-                options.format = ReportFormat::Xml;
-            else
-                return "unknown format '" + std::string(value) + "' (text, csv or xml)";
-            continue;
-        }
-        std::optional<int> number = ParseNumber(value);
-        if (!number)
-            return std::string(arg) + " needs a whole number, not '" + std::string(value) + "'";
-        (arg == "--series" ? options.series : options.interval) = *number;
+// Fills options from the parsed arguments; an error message when they are wrong.
+std::optional<QString> ReadReportOptions(const QCommandLineParser& parser,
+                                         const QCommandLineOption& seriesOption,
+                                         const QCommandLineOption& intervalOption,
+                                         const QCommandLineOption& formatOption,
+                                         ReportOptions& options) {
+    if (auto problem = OneFileProblem(parser.positionalArguments())) return problem;
+    options.file = parser.positionalArguments().front();
+    if (parser.isSet(formatOption)) {
+        const QString value = parser.value(formatOption);
+        if (value == u"text")
+            options.format = ReportFormat::Text;
+        else if (value == u"csv")
+            options.format = ReportFormat::Csv;
+        else if (value == u"xml")
+            options.format = ReportFormat::Xml;
+        else
+            return QStringLiteral("unknown format '%1' (text, csv or xml)").arg(value);
     }
-    if (!options.file) return "no FILE given";
+    for (const auto& [option, into] : {std::pair{&seriesOption, &options.series},
+                                       std::pair{&intervalOption, &options.interval}}) {
+        if (!parser.isSet(*option)) continue;
+        const QString value = parser.value(*option);
+        const std::optional<int> number = ParseNumber(value.toStdString());
+        if (!number)
+            return QStringLiteral("--%1 needs a whole number, not '%2'")
+                .arg(option->names().front(), value);
+        *into = *number;
+    }
     return std::nullopt;
 }
 
@@ -158,29 +163,43 @@ private:
 };
 
 int RunReport(int argc, char** argv) {
+    const CommandHelp& help = ReportHelp();
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("a .krvx file"));
+    const QCommandLineOption seriesOption(QStringLiteral("series"),
+                                          QStringLiteral("the series, 1 for the first"),
+                                          QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption intervalOption(QStringLiteral("interval"),
+                                            QStringLiteral("repetitions per group"),
+                                            QStringLiteral("K"), QStringLiteral("1"));
+    const QCommandLineOption formatOption(QStringLiteral("format"),
+                                          QStringLiteral("text, csv or xml"),
+                                          QStringLiteral("FORMAT"), QStringLiteral("text"));
+    parser.addOptions({seriesOption, intervalOption, formatOption});
+    if (auto exit = ParseCommandLine(parser, ArgumentList(argc, argv), help)) return *exit;
     ReportOptions options;
-    if (auto error = ParseReportArgs(argc, argv, options)) {
-        return Refuse(*error + "\nusage: krovel-cli " + ReportUsage);
-    }
+    if (auto error = ReadReportOptions(parser, seriesOption, intervalOption, formatOption, options))
+        return Refuse(help.command, *error);
 
     auto scratch = std::make_unique<MeasurementScratch>();
-    FileLoadError loadError = LoadMeasurementFile(options.file, *scratch);
-    if (loadError != FileLoadError::None) {
-        return Refuse(std::string(options.file) + ": " + FileLoadErrorText(loadError));
-    }
+    if (auto exit = LoadMeasurementArgument(help.command, options.file, *scratch)) return *exit;
     CommitMeasurementScratch(*scratch);
 
     if (options.series < 1 || options.series > SeriesCount) {
-        return Refuse(SeriesCount == 0 ? std::string(options.file) + " holds no series"
-                                       : "series " + std::to_string(options.series) +
-                                             " is out of range: " + options.file +
-                                             " holds series 1 to " + std::to_string(SeriesCount));
+        return Refuse(help.command, SeriesCount == 0
+                                        ? options.file + QStringLiteral(" holds no series")
+                                        : QStringLiteral("series %1 is out of range: %2 holds "
+                                                         "series 1 to %3")
+                                              .arg(options.series)
+                                              .arg(options.file)
+                                              .arg(SeriesCount));
     }
     const int largestInterval = IntervalChoiceCount();
     if (options.interval < 1 || options.interval > largestInterval) {
-        return Refuse("interval " + std::to_string(options.interval) +
-                      " is out of range: the file allows intervals 1 to " +
-                      std::to_string(largestInterval));
+        return Refuse(help.command, QStringLiteral("interval %1 is out of range: the file "
+                                                   "allows intervals 1 to %2")
+                                        .arg(options.interval)
+                                        .arg(largestInterval));
     }
 
     const int series = options.series - 1;

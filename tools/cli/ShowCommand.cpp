@@ -1,27 +1,29 @@
 // krovel-cli show FILE: the contents of a measurement file as JSON on standard output.
 // A file the program would refuse gives its message on standard error and status 2.
+#include <QCommandLineParser>
+
 #include <cstdio>
 #include <memory>
 
 #include "CliCommand.h"
+#include "MeasurementInput.h"
 #include "TableJson.h"
-#include "data/core/MeasurementFile.h"
 
 namespace krovel::cli {
 
 namespace {
 
 int RunShow(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: krovel-cli show FILE\n");
-        return ExitRefused;
-    }
+    const CommandHelp help =
+        SubcommandHelp("show", "show FILE", "Prints a measurement file as JSON.");
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("a .krvx file"));
+    if (auto exit = ParseCommandLine(parser, ArgumentList(argc, argv), help)) return *exit;
+    const QStringList files = parser.positionalArguments();
+    if (auto problem = OneFileProblem(files)) return Refuse(help.command, *problem);
+
     auto scratch = std::make_unique<MeasurementScratch>();
-    FileLoadError error = LoadMeasurementFile(argv[1], *scratch);
-    if (error != FileLoadError::None) {
-        std::fprintf(stderr, "%s\n", FileLoadErrorText(error));
-        return ExitRefused;
-    }
+    if (auto exit = LoadMeasurementArgument(help.command, files.front(), *scratch)) return *exit;
     std::string json = TableJson(VersionText(scratch->Version), scratch->Header, scratch->Series);
     std::fwrite(json.data(), 1, json.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;

@@ -1,6 +1,7 @@
 // krovel-cli: scripting access to measurement files and device streams.
+#include <QCommandLineParser>
+
 #include <clocale>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -18,24 +19,52 @@ bool RegisterCliCommand(const CliCommand& command) {
     return true;
 }
 
+CommandHelp SubcommandHelp(const char* name, const char* usage, const char* text) {
+    const QString synopsis = QString::fromUtf8(usage);
+    // The usage line repeats the subcommand's name; the help shows it once.
+    return {QStringLiteral("krovel-cli ") + QString::fromUtf8(name), synopsis.section(u' ', 1),
+            QString::fromUtf8(text)};
+}
+
+std::optional<QString> OneFileProblem(const QStringList& positional) {
+    if (positional.isEmpty()) return QStringLiteral("no FILE given");
+    if (positional.size() > 1) return QStringLiteral("more than one FILE given");
+    return std::nullopt;
+}
+
 } // namespace krovel::cli
 
-static void PrintUsage(FILE* out) {
-    std::fprintf(out, "usage: krovel-cli COMMAND [ARGS]\ncommands:\n");
-    for (const auto& c : krovel::cli::Commands()) std::fprintf(out, "  krovel-cli %s\n", c.usage);
+namespace {
+
+using namespace krovel;
+
+CommandHelp ToolHelp() {
+    QString text = QStringLiteral(
+        "Works on measurement files and device streams with the program's own code.\n"
+        "krovel-cli COMMAND --help describes one command.\n\nCommands:");
+    for (const auto& c : cli::Commands())
+        text += QStringLiteral("\n  krovel-cli ") + QString::fromUtf8(c.usage);
+    return {QStringLiteral("krovel-cli"), QStringLiteral("COMMAND [ARGS]"), text};
 }
+
+} // namespace
 
 int main(int argc, char** argv) {
     // Numbers follow the user's locale, as in the program.
     std::setlocale(LC_NUMERIC, "");
-    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
-        PrintUsage(argc < 2 ? stderr : stdout);
-        return argc < 2 ? krovel::cli::ExitRefused : 0;
+    // Options before the command belong to krovel-cli; everything from the command on
+    // belongs to the command.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("what to do"));
+    const CommandHelp help = ToolHelp();
+    if (auto exit = ParseCommandLine(parser, ArgumentList(argc, argv), help)) return *exit;
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty()) return Refuse(help.command, QStringLiteral("no command given"));
+    // The command's own arguments start at its name, wherever it stood on the line.
+    const int at = argc - static_cast<int>(words.size());
+    for (const auto& c : cli::Commands()) {
+        if (words.front() == QString::fromUtf8(c.name)) return c.run(argc - at, argv + at);
     }
-    for (const auto& c : krovel::cli::Commands()) {
-        if (!std::strcmp(c.name, argv[1])) return c.run(argc - 1, argv + 1);
-    }
-    std::fprintf(stderr, "krovel-cli: unknown command '%s'\n", argv[1]);
-    PrintUsage(stderr);
-    return krovel::cli::ExitRefused;
+    return Refuse(help.command, QStringLiteral("unknown command '%1'").arg(words.front()));
 }

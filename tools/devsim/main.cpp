@@ -1,39 +1,29 @@
 // krovel-devsim: plays a Kinetrak display unit on a serial line, for trying the program
 // and for end-to-end tests without the device.
+#include <QCommandLineParser>
+
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "DeviceOutput.h"
+#include "app/io/CommandLineConventions.h"
 #include "device/core/DeviceSession.h"
 
 namespace {
 
 using namespace krovel;
 
-constexpr const char* Usage = R"(Usage: krovel-devsim [OPTIONS]
-
-Plays a Kinetrak display unit on a serial line. Without --port it creates a
+constexpr const char* Description =
+    R"(Plays a Kinetrak display unit on a serial line. Without --port it creates a
 pseudo-terminal, prints its path on the first line of the output and waits until a
 program opens it (point the program's COM1 at it: KROVEL_PORT_COM1=PATH, or the
 settings key Ports/COM1), then plays the session; it serves every later opening again
 until interrupted, or exits after the first with --once.
-
-Options:
-  --port PATH     write to this serial port (or file) at once instead
-  --script FILE   play the sets of FILE instead of the built-in session
-  --bulk          send the sets as one stored-series transfer (an import in the
-                  program) instead of live repetition frames
-  --fast          no pauses: everything at once
-  --pace MS       milliseconds between repetitions (default 2000, the device's pace);
-                  the pause before each later set is three times as long
-  --once          pseudo-terminal: exit after the first program closed it
-  --print-script  print the built-in session as a script and exit
-  --help          this text
 
 Script format: one statement per line, '#' starts a comment.
   set MASS_KG BELOW_PCT ABOVE_PCT   starts a set: barbell mass in kg, "Signal below"
@@ -46,8 +36,7 @@ Example:
   rep 0.85 1.28 830
   rep 0.83 1.25 812
 The unit sends velocities in steps of 0.02 m/s (mean) and 0.03 m/s (maximum) and
-power in steps of 0.5 W, and a set holds at most 100 repetitions.
-)";
+power in steps of 0.5 W, and a set holds at most 100 repetitions.)";
 
 struct Options {
     std::string port;
@@ -60,7 +49,9 @@ struct Options {
 bool LoadScript(const std::string& path, std::vector<SessionSet>& sets) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        std::fprintf(stderr, "krovel-devsim: cannot read %s\n", path.c_str());
+        const QString file = QString::fromLocal8Bit(path.c_str());
+        Refuse(QStringLiteral("krovel-devsim"),
+               UnreadableFileProblem(file).value_or(file + QStringLiteral(": cannot be read")));
         return false;
     }
     std::stringstream text;
@@ -91,55 +82,67 @@ bool Play(devsim::DeviceOutput& out, const std::vector<SessionSet>& sets, const 
     return true;
 }
 
-bool ParseArguments(int argc, char** argv, Options& options, bool& printScript) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= argc) return false;
-            into = argv[++i];
-            return true;
-        };
-        std::string pace;
-        if (a == "--port") {
-            if (!value(options.port)) return false;
-        } else if (a == "--script") {
-            if (!value(options.script)) return false;
-        } else if (a == "--bulk") {
-            options.bulk = true;
-        } else if (a == "--fast") {
-            options.paceMs = 0;
-        } else if (a == "--once") {
-            options.once = true;
-        } else if (a == "--print-script") {
-            printScript = true;
-        } else if (a == "--pace") {
-            if (!value(pace)) return false;
-            char* end = nullptr;
-            const long ms = std::strtol(pace.c_str(), &end, 10);
-            if (end == pace.c_str() || *end != '\0' || ms < 0 || ms > 600000) return false;
-            options.paceMs = static_cast<int>(ms);
-        } else {
-            return false;
-        }
+// Fills options from the command line. Returns the exit status when the program ends
+// here (--help, --version, a refused argument), nothing when it goes on.
+std::optional<int> ParseArguments(int argc, char** argv, Options& options, bool& printScript) {
+    const CommandHelp help{QStringLiteral("krovel-devsim"), QStringLiteral("[OPTIONS]"),
+                           QString::fromUtf8(Description)};
+    QCommandLineParser parser;
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("write to this serial port (or file) at once "
+                                                 "instead"),
+                                  QStringLiteral("PATH"));
+    const QCommandLineOption script(QStringLiteral("script"),
+                                    QStringLiteral("play the sets of FILE instead of the "
+                                                   "built-in session"),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption bulk(QStringLiteral("bulk"),
+                                  QStringLiteral("send the sets as one stored-series transfer "
+                                                 "(an import in the program) instead of live "
+                                                 "repetition frames"));
+    const QCommandLineOption fast(QStringLiteral("fast"),
+                                  QStringLiteral("no pauses: everything at once"));
+    const QCommandLineOption pace(QStringLiteral("pace"),
+                                  QStringLiteral("milliseconds between repetitions (default "
+                                                 "2000, the device's pace); the pause before "
+                                                 "each later set is three times as long"),
+                                  QStringLiteral("MS"));
+    const QCommandLineOption once(QStringLiteral("once"),
+                                  QStringLiteral("pseudo-terminal: exit after the first program "
+                                                 "closed it"));
+    const QCommandLineOption print(QStringLiteral("print-script"),
+                                   QStringLiteral("print the built-in session as a script and "
+                                                  "exit"));
+    parser.addOptions({port, script, bulk, fast, pace, once, print});
+    if (auto exit = ParseCommandLine(parser, ArgumentList(argc, argv), help)) return exit;
+    if (!parser.positionalArguments().isEmpty())
+        return Refuse(
+            help.command,
+            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().front()));
+    options.port = parser.value(port).toStdString();
+    options.script = parser.value(script).toStdString();
+    options.bulk = parser.isSet(bulk);
+    options.once = parser.isSet(once);
+    printScript = parser.isSet(print);
+    if (parser.isSet(pace)) {
+        bool ok = false;
+        const int ms = parser.value(pace).toInt(&ok);
+        if (!ok || ms < 0 || ms > 600000)
+            return Refuse(help.command,
+                          QStringLiteral("--pace needs milliseconds from 0 to 600000, not '%1'")
+                              .arg(parser.value(pace)));
+        options.paceMs = ms;
     }
-    return true;
+    if (parser.isSet(fast)) options.paceMs = 0;
+    return std::nullopt;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(Usage, stdout);
-            return 0;
-        }
-    }
     Options options;
     bool printScript = false;
-    if (!ParseArguments(argc, argv, options, printScript)) {
-        std::fputs(Usage, stderr);
-        return 2;
-    }
+    if (auto exit = ParseArguments(argc, argv, options, printScript)) return *exit;
     std::vector<SessionSet> sets = BuiltInSession();
     if (printScript) {
         std::fputs(SessionScript(sets).c_str(), stdout);
@@ -160,7 +163,7 @@ int main(int argc, char** argv) {
     if (!options.port.empty()) {
         if (!out.OpenPath(options.port, error)) {
             std::fprintf(stderr, "krovel-devsim: %s\n", error.c_str());
-            return 1;
+            return ExitRefused;
         }
         return Play(out, sets, options) ? 0 : 1;
     }

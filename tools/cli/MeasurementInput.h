@@ -1,0 +1,18 @@
+// The measurement file a subcommand works on, read as the program reads it.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+#include "data/core/MeasurementFile.h"
+
+namespace krovel::cli {
+
+// Reads path into scratch. When it cannot, prints "COMMAND: PATH: reason" (the
+// system's reason for a file that cannot be read, the program's message for one it
+// refuses) and returns the exit status.
+std::optional<int> LoadMeasurementArgument(const QString& command, const QString& path,
+                                           MeasurementScratch& scratch);
+
+} // namespace krovel::cli
