@@ -10,6 +10,7 @@
 #include "app/core/AppPaths.h"
 #include "data/core/DataModel.h"
 #include "data/gui/SpreadsheetLauncher.h"
+#include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
 
 using namespace krovel;
@@ -101,4 +102,14 @@ TEST_F(SpreadsheetLauncherTest, EnvironmentSwitchKeepsProgramClosed) {
     WaitForLog(1);
     QThread::msleep(300);
     EXPECT_EQ(ReadFile(log), "libreoffice --calc /data/shown.xml\n");
+}
+
+TEST_F(SpreadsheetLauncherTest, WithoutAProgramTheStatusBarSaysWhereTheWorkbookIs) {
+    krovel::testing::ScriptedPrompts prompts;
+    OpenInSpreadsheetProgram("/data/nowhere.xml"); // nothing on PATH opens it
+    InstallProgram("libreoffice");
+    OpenInSpreadsheetProgram("/data/shown.xml");
+    WaitForLog(1);
+    EXPECT_EQ(prompts.statusTexts,
+              std::vector<std::string>{"Workbook written to /data/nowhere.xml"});
 }

@@ -216,8 +216,14 @@ TEST_F(ViewLiveTest, AStartWithoutTheUnitReportsAndCanBeRetried) {
     h.router.send(cmd::Stop); // the set's row stays in the table
 
     bus.Unplug(unit);
+    qputenv("KROVEL_PORT_COM1", "/nonexistent/ttyKrovel");
     h.router.send(cmd::NewMeasurement);
+    qunsetenv("KROVEL_PORT_COM1");
     EXPECT_EQ(h.prompts.texts(), std::vector<std::string>{"Error in communication"});
+    // The status bar says what was tried and the system's reason.
+    EXPECT_EQ(h.prompts.statusTexts,
+              std::vector<std::string>{"no USB unit \"Kinetrak Basic\"; COM1 "
+                                       "(/nonexistent/ttyKrovel): No such file or directory"});
     EXPECT_EQ(MeasurementIdle, 1);
     EXPECT_FALSE(h.view().liveTimerActive());
     EXPECT_FALSE(StopVisible());

@@ -22,6 +22,7 @@ public:
     std::deque<Answer> answers;                   // for questions; empty: No
     std::deque<std::optional<std::string>> saves; // empty: cancel
     std::deque<std::optional<std::string>> opens; // empty: cancel
+    std::vector<std::string> statusTexts;
 
     ScriptedPrompts() { InstallPrompts(this); }
     ~ScriptedPrompts() override { InstallPrompts(nullptr); }
@@ -42,6 +43,8 @@ public:
         openRequests.push_back(r);
         return take(opens);
     }
+
+    void statusText(const std::string& text) override { statusTexts.push_back(text); }
 
     std::vector<std::string> texts() const {
         std::vector<std::string> out;

@@ -1,4 +1,5 @@
-// The one way the program talks to the user in a modal box or a file dialog.
+// The one way the program talks to the user: a modal box, a file dialog, or the status
+// bar's prompt text.
 // The Qt implementation shows QMessageBox/QFileDialog; tests install a scripted one;
 // command-line tools install one that prints messages on standard error.
 #pragma once
@@ -30,6 +31,9 @@ public:
     // The chosen full path, or nothing when the user cancels.
     virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
+    // The status bar's prompt text: a line the user can read after the fact (why a
+    // link failed, where a file went), without a box to close. Ignored by default.
+    virtual void statusText(const std::string& text) { (void)text; }
 };
 
 // The installed implementation. Before any is installed a silent one answers
@@ -39,6 +43,9 @@ void InstallPrompts(Prompts* prompts); // nullptr puts the silent one back
 
 inline void ShowNotice(const std::string& text) {
     CurrentPrompts().message(text, MessageKind::Notice);
+}
+inline void ShowStatusText(const std::string& text) {
+    CurrentPrompts().statusText(text);
 }
 inline bool AskYesNo(const std::string& text) {
     return CurrentPrompts().message(text, MessageKind::Question) == Answer::Yes;

@@ -18,6 +18,7 @@
 #include "app/gui/CAboutDlg.h"
 #include "app/gui/CKrovelDeviceDoc.h"
 #include "app/gui/CommandRouter.h"
+#include "app/io/LogCategories.h"
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
 #include "device/io/DeviceLink.h"
@@ -111,6 +112,7 @@ bool CKrovelDeviceApp::InitInstance(const std::string& commandLine) {
 
     // 6. The settings file.
     if (!ReadSettings(SettingsPath)) ShowNotice("Error opening file");
+    qCInfo(FilesLog) << "settings file:" << SettingsPath.c_str();
 
     // 7. Numbers follow the user's locale from here on. (Qt already set the whole
     // locale from the environment when the QApplication was made; this states what
@@ -154,7 +156,10 @@ bool CKrovelDeviceApp::InitInstance(const std::string& commandLine) {
 }
 
 int CKrovelDeviceApp::ExitInstance() {
-    if (!WriteSettings(SettingsPath)) ShowNotice("Save File Error");
+    if (WriteSettings(SettingsPath))
+        qCInfo(FilesLog) << "settings written:" << SettingsPath.c_str();
+    else
+        ShowNotice("Save File Error");
     if (DataSaved == 1) return 0;
     // A save that did not happen (overwriting declined, a write error the writer has
     // reported) leads back to the question, so the measurements are never dropped

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QStatusBar>
 
 #include "app/core/FileFilter.h"
 #include "ui/gui/QtText.h"
@@ -71,6 +73,13 @@ std::optional<std::string> QtPrompts::saveFile(const FileDialogRequest& request)
 
 std::optional<std::string> QtPrompts::openFile(const FileDialogRequest& request) {
     return RunFileDialog(request, false);
+}
+
+void QtPrompts::statusText(const std::string& text) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* main = qobject_cast<QMainWindow*>(window))
+            main->statusBar()->showMessage(ToQt(text));
+    }
 }
 
 } // namespace krovel

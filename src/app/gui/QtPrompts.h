@@ -1,4 +1,5 @@
-// Message boxes and file dialogs on screen: the Prompts the real program installs.
+// Message boxes, file dialogs and the status bar's prompt text on screen: the Prompts the real
+// program installs.
 #pragma once
 
 #include "app/core/Prompts.h"
@@ -16,6 +17,8 @@ public:
     Answer message(const std::string& text, MessageKind kind) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
+    // Shown in the status bar of the main window until something replaces it.
+    void statusText(const std::string& text) override;
 };
 
 } // namespace krovel

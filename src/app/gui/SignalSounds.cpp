@@ -6,6 +6,7 @@
 #include <QMediaDevices>
 
 #include "app/core/WaveClip.h"
+#include "app/io/LogCategories.h"
 #include "ui/gui/Resources.h"
 
 namespace krovel {
@@ -83,15 +84,20 @@ bool SignalSounds::Play(int kind) {
     if (!clip || !clip->valid) return false;
     Stop(); // a new clip cuts off the one still playing
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull() || !device.isFormatSupported(clip->format)) return false;
+    if (device.isNull() || !device.isFormatSupported(clip->format)) {
+        qCInfo(SoundLog) << "signal sound" << kind << "not played: no audio output for it";
+        return false;
+    }
     buffer_.setData(clip->samples);
     if (!buffer_.open(QIODevice::ReadOnly)) return false;
     sink_ = std::make_unique<QAudioSink>(device, clip->format);
     sink_->start(&buffer_);
     if (sink_->error() != QAudio::NoError || sink_->state() == QAudio::StoppedState) {
+        qCInfo(SoundLog) << "signal sound" << kind << "cannot play on" << device.description();
         Stop();
         return false;
     }
+    qCInfo(SoundLog) << "signal sound" << kind << "playing on" << device.description();
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "app/core/CommandIds.h"
 #include "app/core/Prompts.h"
 #include "app/gui/CommandRouter.h"
+#include "app/io/LogCategories.h"
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
 #include "data/core/SubjectBarSync.h"
@@ -83,7 +84,11 @@ bool SaveCommand(CMainFrame& frame) {
     if (!StartsWithFolder(path, dataFolder))
         ShowNotice("You are about to store data outside of predefined directory.");
 
-    if (!WriteMeasurementFile(path)) return false;
+    if (!WriteMeasurementFile(path)) {
+        qCInfo(FilesLog) << "measurements not written:" << path.c_str();
+        return false;
+    }
+    qCInfo(FilesLog) << "measurements written:" << path.c_str();
 
     FileTimeText = FileTimeTextOf(path);
     FileName = FileTitleOf(*chosen);
@@ -113,7 +118,11 @@ bool OpenCommand(CMainFrame& frame) {
     if (!chosen) return false;
 
     const std::string& path = *chosen;
-    if (!ReadMeasurementFile(path)) return false;
+    if (!ReadMeasurementFile(path)) {
+        qCInfo(FilesLog) << "measurements not read:" << path.c_str();
+        return false;
+    }
+    qCInfo(FilesLog) << "measurements read:" << path.c_str();
     FileName = FileTitleOf(path);
 
     if (!StartsWithFolder(path, subjectFolder)) QuorlSelectByData(path);

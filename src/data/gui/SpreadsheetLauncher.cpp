@@ -8,6 +8,8 @@
 #include <QUrl>
 
 #include "app/core/AppPaths.h"
+#include "app/core/Prompts.h"
+#include "app/io/LogCategories.h"
 
 #ifdef Q_OS_WIN
 #include <shellapi.h>
@@ -31,7 +33,12 @@ bool SpreadsheetDisabled() {
 } // namespace
 
 void OpenInSpreadsheetProgram(const std::string& path) {
-    if (SpreadsheetDisabled()) return;
+    // Without a spreadsheet program to show it, the user still learns where it is.
+    const std::string written = "Workbook written to " + path;
+    if (SpreadsheetDisabled()) {
+        ShowStatusText(written);
+        return;
+    }
     const QString file = QString::fromStdString(path);
 #ifdef Q_OS_WIN
     // The shell finds excel.exe through its registered application paths, which a
@@ -42,10 +49,13 @@ void OpenInSpreadsheetProgram(const std::string& path) {
     for (const char* program : {"libreoffice", "soffice"}) {
         const QString executable = QStandardPaths::findExecutable(QString::fromLatin1(program));
         if (!executable.isEmpty() &&
-            QProcess::startDetached(executable, {QStringLiteral("--calc"), file}))
+            QProcess::startDetached(executable, {QStringLiteral("--calc"), file})) {
+            qCInfo(FilesLog) << "workbook" << file << "opened with" << executable;
             return;
+        }
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    qCInfo(FilesLog) << "no LibreOffice found; workbook" << file << "goes to the desktop";
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) ShowStatusText(written);
 #endif
 }
 
@@ -55,8 +65,11 @@ void SetSpreadsheetOpener(SpreadsheetOpener opener) {
 
 void ExportSpreadsheetFromTable(const std::vector<SpreadsheetRow>& rows) {
     const SpreadsheetOpener& installed = InstalledOpener();
-    ExportSpreadsheet(DataFolder, rows,
-                      installed ? installed : SpreadsheetOpener(OpenInSpreadsheetProgram));
+    if (ExportSpreadsheet(DataFolder, rows,
+                          installed ? installed : SpreadsheetOpener(OpenInSpreadsheetProgram)))
+        qCInfo(FilesLog) << "workbook written:" << SpreadsheetExportPath(DataFolder).c_str();
+    else
+        qCInfo(FilesLog) << "workbook not written:" << SpreadsheetExportPath(DataFolder).c_str();
 }
 
 } // namespace krovel

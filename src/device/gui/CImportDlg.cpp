@@ -54,6 +54,7 @@ CImportDlg::~CImportDlg() {
 int CImportDlg::exec() {
     if (!StartReceiving()) {
         ShowNotice("Error in communication");
+        ShowStatusText(LinkFailureText());
         OnCancel();
         return QDialog::Rejected;
     }

@@ -1,5 +1,6 @@
 #include "device/io/DeviceLink.h"
 
+#include "app/io/LogCategories.h"
 #include "device/io/SerialTransport.h"
 #include "device/io/UsbTransport.h"
 
@@ -12,13 +13,18 @@ namespace {
 
 // The last link's reader ended on its own before the link was closed.
 bool lostBeforeClose = false;
+// Why the last open failed.
+std::string lastFailure;
 
 bool ReaderEndedOnItsOwn() {
     return (UsbOpen && !UsbReaderRunning()) || (SerialOpen && !SerialReaderRunning());
 }
 
 int32_t OpenLink(LinkRequestRecord& req, int32_t bulkMode) {
-    if (UsbOpen || SerialOpen) return 0;
+    if (UsbOpen || SerialOpen) {
+        lastFailure = "a link is already open";
+        return 0;
+    }
     lostBeforeClose = false;
     AttachLinkRequest(&req);
     req.BulkMode = bulkMode;
@@ -26,15 +32,26 @@ int32_t OpenLink(LinkRequestRecord& req, int32_t bulkMode) {
 
     // USB first; once the unit was seen there is no serial fallback, even if it vanishes
     // before it opens. A failed open clears its flag so that the next open tries again.
+    const char* mode = bulkMode ? "bulk" : "live";
     if (ProbeUsb()) {
         UsbOpen = 1;
-        if (OpenUsb()) return 1;
+        if (OpenUsb()) {
+            qCInfo(LinkLog) << "link opened on USB for" << mode << "data";
+            return 1;
+        }
         UsbOpen = 0;
+        lastFailure = std::string("the USB unit \"") + DeviceDescription + "\" cannot be opened";
+        qCInfo(LinkLog).noquote() << QString::fromStdString(lastFailure);
         return 0;
     }
+    qCInfo(LinkLog) << "no USB unit" << DeviceDescription << "found; trying the serial port";
     SerialOpen = 1;
-    if (OpenSerial(req.PortIndex)) return 1;
+    if (OpenSerial(req.PortIndex)) {
+        qCInfo(LinkLog) << "link opened on the serial port for" << mode << "data";
+        return 1;
+    }
     SerialOpen = 0;
+    lastFailure = std::string("no USB unit \"") + DeviceDescription + "\"; " + SerialOpenFailure();
     return 0;
 }
 
@@ -48,14 +65,20 @@ int32_t OpenBulkLink(LinkRequestRecord& req) {
     return OpenLink(req, 1);
 }
 
+std::string LinkFailureText() {
+    return lastFailure;
+}
+
 void CloseLink() {
     if (ReaderEndedOnItsOwn()) lostBeforeClose = true;
     if (UsbOpen) {
         CloseUsb();
         UsbOpen = 0;
+        qCInfo(LinkLog) << "link closed";
     } else if (SerialOpen) {
         CloseSerial();
         SerialOpen = 0;
+        qCInfo(LinkLog) << "link closed";
     }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "device/core/StreamDecoder.h"
 
@@ -20,6 +21,11 @@ int32_t OpenLiveLink(LinkRequestRecord& req);
 
 // The same for a bulk transfer; the caller resets the bulk collector beforehand.
 int32_t OpenBulkLink(LinkRequestRecord& req);
+
+// Why the last open failed, for the user: which transport and device path were tried
+// and the system's reason, e.g. 'no USB unit "Kinetrak Basic"; COM1 (/dev/ttyS0):
+// Permission denied'.
+std::string LinkFailureText();
 
 // Closes whichever transport is open, waiting for its reader to end. Safe when closed.
 void CloseLink();

@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <future>
 #include <memory>
+#include <optional>
 
+#include "app/io/LogCategories.h"
 #include "device/core/PortNames.h"
 #include "device/core/StreamDecoder.h"
 
@@ -35,25 +37,34 @@ void ConfigureLine(QSerialPort& port) {
     port.clearError();
 }
 
+// Why the last OpenSerial failed; written and read on the UI thread only.
+std::string lastFailure;
+
+// What the reader thread tells OpenSerial: nothing when the port opened, else why not.
+using OpenOutcome = std::optional<QString>;
+
 // Runs on the reader thread, which owns the port from open to close.
-void SerialReaderLoop(const QString& path, std::promise<bool>& opened) {
+void SerialReaderLoop(const QString& path, std::promise<OpenOutcome>& opened) {
     QSerialPort port;
     port.setPortName(path);
     if (!port.open(QIODevice::ReadOnly)) {
-        opened.set_value(false);
+        opened.set_value(port.errorString());
         return;
     }
     ConfigureLine(port);
     port.clear(QSerialPort::AllDirections);
     port.clearError();
-    opened.set_value(true); // only after the purge: whatever arrives from now on is read
+    opened.set_value(std::nullopt); // only after the purge: whatever arrives is read
 
     char buffer[ReceiveBufferSize];
     while (!SerialStop.load()) {
         if (port.bytesAvailable() == 0 && !port.waitForReadyRead(ReaderWaitMs)) {
             const QSerialPort::SerialPortError error = port.error();
-            if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError)
-                break; // the port failed or vanished: no more bytes until the link reopens
+            if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError) {
+                // The port failed or vanished: no more bytes until the link reopens.
+                qCInfo(LinkLog) << "serial port" << path << "lost:" << port.errorString();
+                break;
+            }
             port.clearError();
             continue;
         }
@@ -61,7 +72,10 @@ void SerialReaderLoop(const QString& path, std::promise<bool>& opened) {
         while ((n = port.read(buffer, ReceiveBufferSize)) > 0) {
             for (qint64 i = 0; i < n; ++i) DecodeByte(static_cast<uint8_t>(buffer[i]));
         }
-        if (n < 0) break;
+        if (n < 0) {
+            qCInfo(LinkLog) << "serial port" << path << "lost:" << port.errorString();
+            break;
+        }
     }
     port.close();
 }
@@ -82,20 +96,32 @@ std::string PortDevicePath(int32_t index) {
 int32_t OpenSerial(int32_t index) {
     if (serialReader) return 0;
     const std::string path = PortDevicePath(index);
-    if (path.empty()) return 0;
+    if (path.empty()) {
+        lastFailure = "port setting " + std::to_string(index) + " names no port";
+        return 0;
+    }
 
     SerialStop.store(0);
-    auto opened = std::make_shared<std::promise<bool>>();
-    std::future<bool> result = opened->get_future();
+    auto opened = std::make_shared<std::promise<OpenOutcome>>();
+    std::future<OpenOutcome> result = opened->get_future();
     std::unique_ptr<QThread> reader(QThread::create(
         [path = QString::fromStdString(path), opened] { SerialReaderLoop(path, *opened); }));
     reader->start();
-    if (!result.get()) {
+    if (const OpenOutcome failure = result.get()) {
         reader->wait();
+        lastFailure = std::string(PortNames[index]) + " (" + path + "): " + failure->toStdString();
+        qCInfo(LinkLog).noquote() << "cannot open serial port"
+                                  << QString::fromStdString(lastFailure);
         return 0;
     }
+    lastFailure.clear();
+    qCInfo(LinkLog) << "serial port opened:" << PortNames[index] << path.c_str();
     serialReader = std::move(reader);
     return 1;
+}
+
+std::string SerialOpenFailure() {
+    return lastFailure;
 }
 
 void CloseSerial() {

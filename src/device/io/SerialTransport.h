@@ -18,6 +18,10 @@ std::string PortDevicePath(int32_t index);
 // index names no port, or the port cannot be opened (missing, in use, no access).
 int32_t OpenSerial(int32_t index);
 
+// Why the last OpenSerial failed: the port name, the device path tried and the system's
+// reason, e.g. "COM1 (/dev/ttyS0): Permission denied". Empty after a successful open.
+std::string SerialOpenFailure();
+
 // Stops the reader (it notices within a few milliseconds), waits for it and closes the
 // port. Does nothing when no port is open.
 void CloseSerial();

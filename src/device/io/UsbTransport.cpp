@@ -9,6 +9,7 @@
 #include <system_error>
 #include <thread>
 
+#include "app/io/LogCategories.h"
 #include "device/core/StreamDecoder.h"
 #include "device/io/AutoResetEvent.h"
 #include "device/io/FtdiBackend.h"
@@ -49,7 +50,10 @@ void UsbReaderLoop(FtdiApi& api, FtHandle handle, AutoResetEvent& event) {
         if (api.FT_GetStatus(handle, &waiting, &txBytes, &eventStatus) != FT_OK) {
             const auto now = std::chrono::steady_clock::now();
             if (!failingSince) failingSince = now;
-            if (now - *failingSince >= LostAfter) break; // the unit is gone
+            if (now - *failingSince >= LostAfter) { // the unit is gone
+                qCInfo(LinkLog) << "USB unit lost: it no longer answers";
+                break;
+            }
             continue;
         }
         failingSince.reset();
@@ -76,7 +80,12 @@ FtHandle FindUsbDevice(const char* description) {
         return InvalidFtHandle;
     for (uint32_t i = 0; i < count; ++i) {
         FtHandle handle = InvalidFtHandle;
-        if (api.FT_Open(static_cast<int>(i), &handle) != FT_OK) continue;
+        if (const FtStatus status = api.FT_Open(static_cast<int>(i), &handle); status != FT_OK) {
+            // Often a missing permission: the udev rule not installed, the unit not replugged.
+            qCInfo(LinkLog) << "USB device" << i << "of" << count << "cannot be opened, status"
+                            << status;
+            continue;
+        }
         char serialNumber[FtSerialNumberSize] = {};
         char found[FtDescriptionSize] = {};
         if (api.FT_GetDeviceInfo(handle, serialNumber, found) == FT_OK) {

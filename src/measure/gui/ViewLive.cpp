@@ -79,6 +79,7 @@ void CKrovelDeviceView::StartMeasurement() {
         // of an earlier set; the report commands stay available.
         ShowOverview();
         ShowNotice("Error in communication");
+        ShowStatusText(LinkFailureText());
         return;
     }
     // The series stored before this start keep their start times.

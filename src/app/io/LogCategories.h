@@ -1,0 +1,16 @@
+// Qt logging categories for what a user may need to see when something goes wrong.
+// All are off by default; QT_LOGGING_RULES="krovel.*=true" turns them on:
+//   krovel.link   links opened, closed and lost, and why an open failed
+//   krovel.files  measurement, settings and workbook files read and written
+//   krovel.sound  signal sounds played
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace krovel {
+
+Q_DECLARE_LOGGING_CATEGORY(LinkLog)
+Q_DECLARE_LOGGING_CATEGORY(FilesLog)
+Q_DECLARE_LOGGING_CATEGORY(SoundLog)
+
+} // namespace krovel
