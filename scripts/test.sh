@@ -3,7 +3,7 @@
 # and short fuzz runs. Ends with CTest's summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh test
 export CCACHE_BASEDIR="$PWD"
 fuzz_dir=""
 if [ -f fuzz/CMakeLists.txt ] && command -v clang++-14 >/dev/null; then
@@ -12,7 +12,7 @@ if [ -f fuzz/CMakeLists.txt ] && command -v clang++-14 >/dev/null; then
   cmake --build build/fuzz
   fuzz_dir="$PWD/build/fuzz/bin"
 fi
-cmake -S . -B build -G Ninja -DKROVEL_FUZZ_DIR="$fuzz_dir" >/dev/null
+cmake -S . -B build -G Ninja -DKROVEL_TESTS=ON -DKROVEL_FUZZ_DIR="$fuzz_dir" >/dev/null
 cmake --build build
 cd build
 ctest --output-on-failure -j2 --timeout 300 "$@"
