@@ -16,9 +16,11 @@ set(expected
     ${CMAKE_INSTALL_BINDIR}/krovel-devsim
     ${CMAKE_INSTALL_DATADIR}/applications/com.kinetrak.Krovel.desktop
     ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps/com.kinetrak.Krovel.svg
-    ${CMAKE_INSTALL_MANDIR}/man1/krovel-cli.1
-    ${CMAKE_INSTALL_MANDIR}/man1/krovel-devsim.1
-    ${CMAKE_INSTALL_MANDIR}/man1/krovel.1
+    ${CMAKE_INSTALL_MANDIR}/man1/krovel-cli.1.gz
+    ${CMAKE_INSTALL_MANDIR}/man1/krovel-devsim.1.gz
+    ${CMAKE_INSTALL_MANDIR}/man1/krovel.1.gz
+    ${CMAKE_INSTALL_DATADIR}/doc/krovel/changelog.gz
+    ${CMAKE_INSTALL_DATADIR}/doc/krovel/copyright
     ${CMAKE_INSTALL_DATADIR}/metainfo/com.kinetrak.Krovel.metainfo.xml
     lib/udev/rules.d/70-kinetrak-krovel.rules)
 file(GLOB_RECURSE installed RELATIVE ${PREFIX} ${PREFIX}/*)
