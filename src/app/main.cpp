@@ -1,6 +1,7 @@
 // Kinetrak Krovel: start-up, the event loop, and the exit sequence's code.
 #include <QApplication>
 
+#include "app/core/CommandLine.h"
 #include "app/gui/CKrovelDeviceApp.h"
 #include "app/gui/QtPrompts.h"
 
@@ -11,7 +12,7 @@ int main(int argc, char** argv) {
     int code = 1;
     {
         krovel::CKrovelDeviceApp app;
-        if (app.InitInstance(krovel::CommandLineText(argc, argv))) {
+        if (app.InitInstance(krovel::CommandLineOfArguments({argv + 1, argv + argc}))) {
             qtApp.exec();
             code = app.ExitInstance();
         }
