@@ -2,6 +2,8 @@
 //   static const bool registered = RegisterCliCommand({"show", "show FILE", RunShow});
 #pragma once
 
+#include <string>
+
 namespace krovel::cli {
 
 struct CliCommand {
@@ -14,5 +16,11 @@ bool RegisterCliCommand(const CliCommand& command);
 
 // Exit status for input the program would refuse (bad file, bad arguments).
 constexpr int ExitRefused = 2;
+// Exit status when the output could not be written whole (disk full, closed pipe).
+constexpr int ExitWriteFailed = 1;
+
+// Writes the text to standard output and flushes it. A failed or short write gives a
+// message naming standard output and the cause, and ExitWriteFailed; otherwise 0.
+int WriteStandardOutput(const char* command, const std::string& text);
 
 } // namespace krovel::cli

@@ -1,9 +1,11 @@
 // krovel-cli print FILE --mode digital|exercise|diagnostic [--series N] [--interval K]
-//                       [--param-y P] [--data H] -o OUT.pdf
+//                       [--param-y P] [--data H] [--settings FILE] -o OUT.pdf
 // The printed report of a measurement file as an A4 PDF, drawn by the code that
 // prints from the program: the header of series N, then the digital report table
 // (groups of K repetitions), the exercise graph of value kind P, or the diagnostic graph
-// averaging the best H repetitions of each load.
+// averaging the best H repetitions of each load. The graphs use the axis ranges of the
+// program's settings file (in the program folder, or KROVEL_HOME), or of --settings FILE,
+// so a file prints the same page here as in the program.
 #include <QGuiApplication>
 
 #include <charconv>
@@ -16,6 +18,10 @@
 #include <vector>
 
 #include "CliCommand.h"
+#include "app/core/AppPaths.h"
+#include "app/core/FileRead.h"
+#include "app/core/Settings.h"
+#include "app/gui/CKrovelDeviceApp.h"
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
 #include "measure/core/RepTableText.h"
@@ -29,16 +35,17 @@ namespace {
 
 constexpr const char* PrintUsage =
     "print FILE --mode digital|exercise|diagnostic [--series N] [--interval K] "
-    "[--param-y P] [--data H] -o OUT.pdf";
+    "[--param-y P] [--data H] [--settings FILE] -o OUT.pdf";
 
 struct PrintOptions {
     const char* file = nullptr;
     const char* output = nullptr;
-    int32_t viewMode = 0; // 0: no --mode given
-    int series = 1;       // 1-based, as "Set No" shows it
-    int interval = 1;     // group size
-    int paramY = 0;       // ValueKind of the exercise graph
-    int best = 1;         // repetitions averaged per load in the diagnostic graph
+    const char* settings = nullptr; // nullptr: the program's own settings file
+    int32_t viewMode = 0;           // 0: no --mode given
+    int series = 1;                 // 1-based, as "Set No" shows it
+    int interval = 1;               // group size
+    int paramY = 0;                 // ValueKind of the exercise graph
+    int best = 1;                   // repetitions averaged per load in the diagnostic graph
 };
 
 int Refuse(const std::string& message) {
@@ -73,6 +80,8 @@ std::optional<std::string> ParsePrintArgs(int argc, char** argv, PrintOptions& o
         const std::string_view value = argv[++i];
         if (arg == "-o") {
             options.output = argv[i];
+        } else if (arg == "--settings") {
+            options.settings = argv[i];
         } else if (arg == "--mode") {
             const std::optional<int32_t> mode = ViewModeNamed(value);
             if (!mode)
@@ -131,10 +140,54 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// The settings the program starts with, from --settings FILE or the program's own
+// settings file; a message when a file named by --settings cannot be used. The program's
+// own file is taken as the program takes it: a missing one gives the defaults, a bad one
+// is reported on standard error and gives the defaults too.
+std::optional<std::string> LoadSettings(const PrintOptions& options) {
+    std::string path = options.settings ? options.settings : "";
+    if (path.empty()) {
+        SetApplicationIdentity();
+        FormAppPaths(ResolveProgramFolder());
+        path = SettingsPath;
+    }
+    FileReadFailure failure = FileReadFailure::CannotOpen;
+    const std::optional<FileHead> head = ReadFileHead(path, SettingsFileSize, &failure);
+    const char* problem = nullptr;
+    SettingsValues values;
+    if (!head) {
+        if (options.settings || failure == FileReadFailure::NotRegularFile)
+            problem = "Error opening file";
+    } else {
+        switch (DecodeSettings(reinterpret_cast<const uint8_t*>(head->bytes.data()),
+                               head->bytes.size(), values)) {
+        case SettingsLoadError::Incompatible:
+            problem = "Incompatible data";
+            break;
+        case SettingsLoadError::Short:
+            problem = "Error opening file";
+            break;
+        case SettingsLoadError::None:
+            ApplySettings(values);
+            break;
+        }
+    }
+    if (!problem) return std::nullopt;
+    const std::string message = path + ": " + problem;
+    if (options.settings) return message;
+    std::fprintf(stderr, "krovel-cli print: %s; printing with the default settings\n",
+                 message.c_str());
+    return std::nullopt;
+}
+
 int RunPrint(int argc, char** argv) {
     PrintOptions options;
     if (auto error = ParsePrintArgs(argc, argv, options))
         return Refuse(*error + "\nusage: krovel-cli " + PrintUsage);
+
+    // The application object first: the program folder and per-user folders need it.
+    const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
+    if (auto error = LoadSettings(options)) return Refuse(*error);
 
     auto scratch = std::make_unique<MeasurementScratch>();
     const FileLoadError loadError = LoadMeasurementFile(options.file, *scratch);
@@ -153,11 +206,11 @@ int RunPrint(int argc, char** argv) {
     if (options.viewMode == 2) rows = DigitalReportRows(CurrentSeries, IntervalIndex);
     if (options.viewMode == 4)
         GroupMeans(CurrentSeries, IntervalIndex, ParamYIndex, GroupMeanValues);
-
-    const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
-    if (!WritePrintedPagePdf(options.output, options.viewMode, rows)) {
-        std::fprintf(stderr, "krovel-cli print: cannot write %s\n", options.output);
-        return 1;
+    std::string cause;
+    if (!WritePrintedPagePdf(options.output, options.viewMode, rows, &cause)) {
+        std::fprintf(stderr, "krovel-cli print: cannot write %s: %s\n", options.output,
+                     cause.c_str());
+        return ExitWriteFailed;
     }
     return 0;
 }
