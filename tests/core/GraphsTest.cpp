@@ -390,6 +390,7 @@ TEST_F(DiagnosticGraphTest, CrowdedLabelsAreLeftOutButEveryTickStays) {
         EXPECT_EQ(x.front().text, "0");
         EXPECT_EQ(x[x.size() - 2].text, "150"); // the last label, before the title
         ExpectApart({x.begin(), x.end() - 1}, false);
+        ASSERT_FALSE(y2.empty());
         EXPECT_EQ(y2.front().text, "0");
         EXPECT_EQ(y2.back().text, "2000");
         ExpectApart(y2, true);
