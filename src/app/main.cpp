@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/CommandLine.h"
 #include "app/gui/CKrovelDeviceApp.h"
 #include "app/gui/QtPrompts.h"
 #include "app/io/CommandLineConventions.h"
@@ -92,20 +93,16 @@ int main(int argc, char** argv) {
     QApplication qtApp(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral(KROVEL_APP_ID));
 
-    // The command line as the program reads it: the program's name, then the subject
-    // and the file name's words.
-    std::vector<std::string> words{argv[0]};
-    for (const QString& word : positional) words.push_back(word.toLocal8Bit().toStdString());
-    std::vector<char*> wordPointers;
-    for (std::string& word : words) wordPointers.push_back(word.data());
+    // The subject and the file name's words, as the program reads them.
+    std::vector<std::string> arguments;
+    for (const QString& word : positional) arguments.push_back(word.toLocal8Bit().toStdString());
 
     krovel::QtPrompts prompts;
     krovel::InstallPrompts(&prompts);
     int code = 1;
     {
         krovel::CKrovelDeviceApp app;
-        if (app.InitInstance(krovel::CommandLineText(static_cast<int>(wordPointers.size()),
-                                                     wordPointers.data()))) {
+        if (app.InitInstance(krovel::CommandLineOfArguments(arguments))) {
             qtApp.exec();
             code = app.ExitInstance();
         }

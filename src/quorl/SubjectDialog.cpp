@@ -8,12 +8,14 @@
 #include <QVBoxLayout>
 
 #include "quorl/SubjectEditDialog.h"
+#include "quorl/SubjectRecordFile.h"
 
 namespace krovel::quorl {
 
 namespace {
 
 constexpr int FolderRole = Qt::UserRole;
+constexpr int DamagedRole = Qt::UserRole + 1;
 
 QString SexText(int32_t sex) {
     if (sex == SexFemale) return SubjectDialog::tr("Female");
@@ -71,11 +73,23 @@ void SubjectDialog::reload(const std::string& selectFolder) {
     list_->clear();
     for (const Subject& subject : registry_.list()) {
         const SubjectRecord& r = subject.record;
+        const QString name = QString::fromStdString(r.SubjectName);
         auto* item =
-            new QTreeWidgetItem(list_, {QString::fromStdString(r.SubjectName), SexText(r.Sex),
-                                        QString::number(r.Height), QString::number(r.BodyWeight),
-                                        QString::fromStdString(r.Comment).simplified()});
+            subject.damaged
+                ? new QTreeWidgetItem(list_, {tr("%1 (damaged record)").arg(name)})
+                : new QTreeWidgetItem(list_, {name, SexText(r.Sex), QString::number(r.Height),
+                                              QString::number(r.BodyWeight),
+                                              QString::fromStdString(r.Comment).simplified()});
         item->setData(0, FolderRole, QString::fromStdString(subject.folderName));
+        item->setData(0, DamagedRole, subject.damaged);
+        if (subject.damaged) {
+            // Its measurements stay in the folder; the record can be mended by hand.
+            item->setForeground(0, palette().brush(QPalette::Disabled, QPalette::Text));
+            item->setToolTip(
+                0, tr("The record file %1 cannot be read.")
+                       .arg(QString::fromStdString(registry_.folderText(subject.folderName) +
+                                                   SubjectRecordFileName)));
+        }
         if (subject.folderName == selectFolder) list_->setCurrentItem(item);
     }
     if (!list_->currentItem() && list_->topLevelItemCount() > 0)
@@ -89,7 +103,8 @@ std::string SubjectDialog::selectedFolder() const {
 }
 
 void SubjectDialog::updateButtons() {
-    bool selected = list_->currentItem() != nullptr;
+    const QTreeWidgetItem* item = list_->currentItem();
+    const bool selected = item && !item->data(0, DamagedRole).toBool();
     edit_->setEnabled(selected);
     choose_->setEnabled(selected);
 }
@@ -102,7 +117,14 @@ void SubjectDialog::showError(const QString& text) {
 void SubjectDialog::addSubject() {
     SubjectEditDialog form(SubjectRecord{}, tr("New subject"), this);
     if (form.exec() != QDialog::Accepted) return;
-    auto folder = registry_.add(form.subject());
+    std::string caseTwin;
+    auto folder = registry_.add(form.subject(), &caseTwin);
+    if (!folder && !caseTwin.empty()) {
+        showError(tr("The subject was not stored: its folder would differ from the folder "
+                     "\"%1\" only in case.")
+                      .arg(QString::fromStdString(caseTwin)));
+        return;
+    }
     if (!folder) {
         showError(tr("The subject could not be stored in %1.")
                       .arg(QString::fromStdString(registry_.folderText({}))));

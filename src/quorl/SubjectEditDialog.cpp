@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include <limits>
+
 namespace krovel::quorl {
 
 namespace {
@@ -49,6 +51,9 @@ SubjectEditDialog::SubjectEditDialog(const SubjectRecord& subject, const QString
     bodyWeight_ = NumberField("bodyWeight", 500, subject.BodyWeight);
     comment_ = new QLineEdit(QString::fromStdString(subject.Comment));
     comment_->setObjectName("comment");
+    // Qt's default limit of 32767 characters would cut a long record on its next save.
+    name_->setMaxLength(std::numeric_limits<int>::max());
+    comment_->setMaxLength(std::numeric_limits<int>::max());
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     ok_ = buttons->button(QDialogButtonBox::Ok);

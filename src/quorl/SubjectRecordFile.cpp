@@ -1,16 +1,16 @@
 #include "quorl/SubjectRecordFile.h"
 
 #include <charconv>
-#include <cstdio>
-#include <fstream>
 #include <sstream>
-#include <system_error>
+
+#include "app/core/AtomicFile.h"
+#include "app/core/FileRead.h"
 
 namespace krovel::quorl {
 
 namespace {
 
-constexpr std::uintmax_t MaxRecordFileSize = 64 * 1024;
+constexpr size_t MaxRecordFileSize = 64 * 1024;
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 
 std::string Escape(std::string_view value) {
@@ -150,31 +150,13 @@ std::optional<SubjectRecord> ParseSubjectRecord(std::string_view text) {
 }
 
 std::optional<SubjectRecord> ReadSubjectRecordFile(const std::filesystem::path& file) {
-    std::error_code error;
-    auto size = std::filesystem::file_size(file, error);
-    if (error || size > MaxRecordFileSize) return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text(static_cast<size_t>(size), '\0');
-    if (!in.read(text.data(), static_cast<std::streamsize>(text.size()))) return std::nullopt;
-    return ParseSubjectRecord(text);
+    auto head = ReadFileHead(file.string(), MaxRecordFileSize);
+    if (!head || head->more) return std::nullopt;
+    return ParseSubjectRecord(head->bytes);
 }
 
 bool WriteSubjectRecordFile(const std::filesystem::path& file, const SubjectRecord& subject) {
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << FormatSubjectRecord(subject);
-    out.close();
-    std::error_code error;
-    if (!out.fail()) std::filesystem::rename(temporary, file, error);
-    if (out.fail() || error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(file.string(), FormatSubjectRecord(subject));
 }
 
 } // namespace krovel::quorl

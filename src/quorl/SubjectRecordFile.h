@@ -19,11 +19,11 @@ std::string FormatSubjectRecord(const SubjectRecord& subject);
 // a number or sex that does not read, or an unknown escape. Unknown keys are ignored.
 std::optional<SubjectRecord> ParseSubjectRecord(std::string_view text);
 
-// Nothing when the file is missing, unreadable, oversized or damaged.
+// Nothing when the file is missing, unreadable, not a regular file, oversized or damaged.
 std::optional<SubjectRecord> ReadSubjectRecordFile(const std::filesystem::path& file);
 
-// Writes a temporary file beside the target and renames it over, so a failed write
-// never leaves a half-written record behind.
+// Replaces the file as the measurement files are replaced (a flushed temporary file
+// renamed over it), so a failed write never leaves a half-written record behind.
 bool WriteSubjectRecordFile(const std::filesystem::path& file, const SubjectRecord& subject);
 
 } // namespace krovel::quorl

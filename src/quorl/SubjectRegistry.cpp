@@ -46,8 +46,14 @@ std::vector<Subject> SubjectRegistry::list() const {
         std::error_code typeError;
         if (!it->is_directory(typeError)) continue;
         std::string name = it->path().filename().string();
-        if (auto record = ReadSubjectRecordFile(recordFile(name)))
+        if (auto record = ReadSubjectRecordFile(recordFile(name))) {
             subjects.push_back({name, std::move(*record)});
+        } else if (fs::symlink_status(recordFile(name), typeError).type() !=
+                   fs::file_type::not_found) {
+            SubjectRecord unknown;
+            unknown.SubjectName = name;
+            subjects.push_back({name, std::move(unknown), true});
+        }
     }
     std::sort(subjects.begin(), subjects.end(), [](const Subject& a, const Subject& b) {
         auto ka = FoldCase(a.record.SubjectName), kb = FoldCase(b.record.SubjectName);
@@ -63,7 +69,18 @@ std::optional<Subject> SubjectRegistry::find(const std::string& folderName) cons
     return Subject{folderName, std::move(*record)};
 }
 
-std::optional<std::string> SubjectRegistry::add(const SubjectRecord& record) {
+std::optional<std::string> SubjectRegistry::caseTwinOf(const std::string& folderName) const {
+    std::error_code error;
+    const std::string folded = FoldCase(folderName);
+    for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
+        std::string entry = it->path().filename().string();
+        if (entry != folderName && FoldCase(entry) == folded) return entry;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> SubjectRegistry::add(const SubjectRecord& record,
+                                                std::string* caseTwin) {
     SubjectRecord stored = record;
     stored.SubjectName = TrimBlanks(record.SubjectName);
     if (folder_.empty() || stored.SubjectName.empty()) return std::nullopt;
@@ -72,6 +89,11 @@ std::optional<std::string> SubjectRegistry::add(const SubjectRecord& record) {
     std::string base = SubjectFolderName(stored.SubjectName);
     for (int n = 1; n <= MaxSameNameFolders; ++n) {
         std::string name = n == 1 ? base : base + " (" + std::to_string(n) + ")";
+        if (auto twin = caseTwinOf(name)) {
+            if (n > 1) continue; // a numbered name has more to choose from
+            if (caseTwin) *caseTwin = *twin;
+            return std::nullopt;
+        }
         // Creating the folder claims the name; an existing one belongs to someone else.
         if (!fs::create_directory(folder_ / name, error)) {
             if (error) return std::nullopt;
@@ -120,10 +142,13 @@ bool SubjectRegistry::selectByPath(const std::string& path) {
     if (first == "." || first == "..") return false;
     if (select(first)) return true;
 
-    // A folder named on the command line in another case.
+    // A folder named on the command line in another case, where no folder of that exact
+    // name exists: a file in an existing folder belongs to that folder and to no other.
+    std::error_code existsError;
+    if (fs::exists(folder_ / first, existsError)) return false;
     std::optional<Subject> match;
     for (auto& subject : list()) {
-        if (FoldCase(subject.folderName) != FoldCase(first)) continue;
+        if (subject.damaged || FoldCase(subject.folderName) != FoldCase(first)) continue;
         if (match) return false; // ambiguous: choose none rather than the wrong one
         match = std::move(subject);
     }
@@ -136,7 +161,7 @@ bool SubjectRegistry::selectByName(const std::string& name) {
     if (wanted.empty()) return false;
     std::optional<Subject> match;
     for (auto& subject : list()) {
-        if (FoldCase(TrimBlanks(subject.record.SubjectName)) != wanted) continue;
+        if (subject.damaged || FoldCase(TrimBlanks(subject.record.SubjectName)) != wanted) continue;
         if (match) return false;
         match = std::move(subject);
     }

@@ -1,6 +1,7 @@
 // The registry's state and storage: one folder per subject under the registry folder,
-// each holding its record file, plus the subject that is current. Damaged or missing
-// record files are skipped: such a folder is simply not a subject.
+// each holding its record file, plus the subject that is current. A folder without a
+// record file is not a subject; one whose record is damaged is listed as damaged, since
+// it may hold measurements, but cannot be chosen.
 #pragma once
 
 #include <filesystem>
@@ -14,7 +15,8 @@ namespace krovel::quorl {
 
 struct Subject {
     std::string folderName; // the subject's id: its folder under the registry folder
-    SubjectRecord record;
+    SubjectRecord record;   // a damaged record lists the folder name as the subject's name
+    bool damaged = false;   // the record file is there but cannot be read
 };
 
 class SubjectRegistry {
@@ -24,13 +26,17 @@ public:
     const std::filesystem::path& folder() const { return folder_; }
     const std::string& appId() const { return appId_; }
 
-    // Every subject with a sound record, ordered by name ignoring case.
+    // Every subject folder with a record file, ordered by name ignoring case; the ones
+    // whose record cannot be read are marked damaged.
     std::vector<Subject> list() const;
     std::optional<Subject> find(const std::string& folderName) const;
 
     // Stores a new subject in a fresh folder named after it; its folder name, or nothing
-    // when the name is blank or the folder or record cannot be written.
-    std::optional<std::string> add(const SubjectRecord& record);
+    // when the name is blank or the folder or record cannot be written. A folder name
+    // that differs from an existing entry only in case is refused, since on a
+    // case-insensitive file system (or a copy onto one) the two would be one folder;
+    // `caseTwin` then names the existing entry.
+    std::optional<std::string> add(const SubjectRecord& record, std::string* caseTwin = nullptr);
     // Rewrites a subject's record. The folder keeps its name so the measurements in it
     // stay where they are.
     bool update(const std::string& folderName, const SubjectRecord& record);
@@ -50,6 +56,8 @@ public:
     std::string ensureCurrentFolder() const;
 
 private:
+    // An entry of the registry folder whose name differs from folderName only in case.
+    std::optional<std::string> caseTwinOf(const std::string& folderName) const;
     std::filesystem::path recordFile(const std::string& folderName) const;
 
     std::filesystem::path folder_;

@@ -2,6 +2,7 @@
 
 #include "app/core/CommandLine.h"
 
+using krovel::CommandLineOfArguments;
 using krovel::SplitCommandLine;
 
 TEST(CommandLineTest, SplitsAtFirstBlankOnly) {
@@ -24,4 +25,13 @@ TEST(CommandLineTest, SplitsAtFirstBlankOnly) {
         EXPECT_EQ(parts.SubjectToken, c.token) << c.text;
         EXPECT_EQ(parts.Rest, c.rest) << c.text;
     }
+}
+
+TEST(CommandLineTest, ArgumentsKeepTheirBlanks) {
+    auto parts = CommandLineOfArguments({"Ana Novak", "sess 2", "b"});
+    EXPECT_EQ(parts.SubjectToken, "Ana Novak");
+    EXPECT_EQ(parts.Rest, "sess 2 b");
+    parts = CommandLineOfArguments({"data 1"}); // one word is the file name alone
+    EXPECT_EQ(parts.SubjectToken, "");
+    EXPECT_EQ(parts.Rest, "data 1");
 }

@@ -10,8 +10,8 @@ namespace {
 TEST(FileFilterTest, ProgramFilterRendersAsOneNamedPattern) {
     auto entries = ParseFileFilter(KrovelFileFilter);
     ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].description, "Krovel Files (*.krvx)");
-    EXPECT_EQ(entries[0].patterns, std::vector<std::string>{"*.krvx"});
+    EXPECT_EQ(entries.at(0).description, "Krovel Files (*.krvx)");
+    EXPECT_EQ(entries.at(0).patterns, std::vector<std::string>{"*.krvx"});
     EXPECT_EQ(DialogFilterText(KrovelFileFilter), "Krovel Files (*.krvx)");
 }
 

@@ -1,6 +1,8 @@
 // Loading and saving measurement files against the process-wide model.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -211,12 +213,46 @@ TEST_F(MeasurementFileTest, FullTableSurvivesSaveAndLoad) {
     EXPECT_TRUE(prompts.messages.empty());
 }
 
+TEST_F(MeasurementFileTest, SaveReplacesTheLinkedFileAndKeepsItsPermissions) {
+    // link.krvx -> sub/real.krvx, a private file.
+    std::filesystem::create_directory(folder.file("sub"));
+    const std::string real = folder.file("sub/real.krvx");
+    TempFolder::Write(real, "old");
+    ASSERT_EQ(chmod(real.c_str(), 0600), 0);
+    std::filesystem::create_symlink("sub/real.krvx", folder.file("link.krvx"));
+    FillOldModel();
+    prompts.answers.push_back(Answer::Yes);
+    ASSERT_TRUE(WriteMeasurementFile(folder.file("link.krvx")));
+
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.krvx")));
+    EXPECT_EQ(TempFolder::Read(real), EncodeMeasurementFile());
+    struct stat info {};
+    ASSERT_EQ(stat(real.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
+TEST_F(MeasurementFileTest, APipeIsRefusedAtOnceForReadingAndWriting) {
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    FillOldModel();
+    const ModelSnapshot before = ModelSnapshot::Take();
+    EXPECT_FALSE(ReadMeasurementFile(path)); // would wait for a writer if it were opened
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Error opening file"});
+    EXPECT_TRUE(ModelSnapshot::Take() == before);
+
+    prompts.messages.clear();
+    prompts.answers.push_back(Answer::Yes);
+    EXPECT_FALSE(WriteMeasurementFile(path));
+    EXPECT_EQ(prompts.texts(),
+              (std::vector<std::string>{"OverWrite file: " + path, "File Save Error"}));
+    EXPECT_EQ(std::filesystem::status(path).type(), std::filesystem::file_type::fifo);
+}
+
 TEST_F(MeasurementFileTest, OverwriteNeedsYes) {
     TempFolder::Write(path, "old");
     FillOldModel();
     EXPECT_FALSE(WriteMeasurementFile(path)); // the scripted answer is No
     EXPECT_EQ(prompts.texts(), std::vector<std::string>{"OverWrite file: " + path});
-    EXPECT_EQ(prompts.messages[0].kind, MessageKind::Question);
+    EXPECT_EQ(prompts.messages.at(0).kind, MessageKind::Question);
     EXPECT_EQ(TempFolder::Read(path), "old");
     EXPECT_EQ(DataSaved, 0);
 

@@ -47,6 +47,16 @@ TEST_F(RepTableTextTest, LiveRowsShowValuesAndRunningPercentage) {
     EXPECT_EQ(third[6], "  25.0");
 }
 
+TEST_F(RepTableTextTest, CellsRoundToTheirLastDigit) {
+    // 22.5 kg x 9.81 = 220.725.. N and 431.756 W: truncation would show 220.72 and 431.75.
+    FillSeries(0, {50});
+    Series[0].Mass = 22.5f;
+    Series[0].MaxPower[0] = 431.756f;
+    const RepRowText row = LiveRowCells(0, 0);
+    EXPECT_EQ(row[2], "220.73");
+    EXPECT_EQ(row[7], "431.76");
+}
+
 TEST_F(RepTableTextTest, LiveRowWithZeroPowerShowsZeroPercent) {
     FillSeries(0, {0});
     EXPECT_EQ(LiveRowCells(0, 0)[6], "   0.0");
@@ -59,35 +69,35 @@ TEST_F(RepTableTextTest, DigitalReportGroupsRows) {
     FillSeries(1, {50, 100, 50, 100, 25});
     auto rows = DigitalReportRows(1, 1);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0][0], "   1-  2");
-    EXPECT_EQ(rows[1][0], "   3-  4");
-    EXPECT_EQ(rows[2][0], "   5-  5");
+    EXPECT_EQ(rows.at(0)[0], "   1-  2");
+    EXPECT_EQ(rows.at(1)[0], "   3-  4");
+    EXPECT_EQ(rows.at(2)[0], "   5-  5");
     for (const auto& row : rows) {
         EXPECT_EQ(row[1], " 20.00");
         EXPECT_EQ(row[2], "196.20");
         EXPECT_EQ(row[4], "  1.50");
         EXPECT_EQ(row[7], "431.75");
     }
-    EXPECT_EQ(rows[0][3], "  1.50");
-    EXPECT_EQ(rows[0][5], "294.30");
-    EXPECT_EQ(rows[0][6], "  75.0");
-    EXPECT_EQ(rows[2][5], " 98.10");
-    EXPECT_EQ(rows[2][6], "  25.0");
+    EXPECT_EQ(rows.at(0)[3], "  1.50");
+    EXPECT_EQ(rows.at(0)[5], "294.30");
+    EXPECT_EQ(rows.at(0)[6], "  75.0");
+    EXPECT_EQ(rows.at(2)[5], " 98.10");
+    EXPECT_EQ(rows.at(2)[6], "  25.0");
 
     auto single = DigitalReportRows(1, 0);
     ASSERT_EQ(single.size(), 5u);
-    EXPECT_EQ(single[1][0], "   2-  2");
-    EXPECT_EQ(single[1][6], " 100.0");
+    EXPECT_EQ(single.at(1)[0], "   2-  2");
+    EXPECT_EQ(single.at(1)[6], " 100.0");
 }
 
 TEST_F(RepTableTextTest, DigitalReportEdgeCases) {
     EXPECT_TRUE(DigitalReportRows(0, 0).empty());
     FillSeries(0, {0, 0});
-    EXPECT_EQ(DigitalReportRows(0, 0)[1][6], "   0.0"); // no power at all: 0 %, not nan
+    EXPECT_EQ(DigitalReportRows(0, 0).at(1)[6], "   0.0"); // no power at all: 0 %, not nan
     Series[0].RepCount = 100;
     auto rows = DigitalReportRows(0, 0);
     ASSERT_EQ(rows.size(), 100u);
-    EXPECT_EQ(rows[99][0], " 100-100");
+    EXPECT_EQ(rows.at(99)[0], " 100-100");
 }
 
 TEST_F(RepTableTextTest, CommaLocaleUsesDecimalComma) {
@@ -100,7 +110,7 @@ TEST_F(RepTableTextTest, CommaLocaleUsesDecimalComma) {
     EXPECT_EQ(live[6], " 100,0");
     auto rows = DigitalReportRows(0, 1);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0][0], "   1-  2");
-    EXPECT_EQ(rows[0][5], "147,15");
-    EXPECT_EQ(rows[0][6], "  75,0");
+    EXPECT_EQ(rows.at(0)[0], "   1-  2");
+    EXPECT_EQ(rows.at(0)[5], "147,15");
+    EXPECT_EQ(rows.at(0)[6], "  75,0");
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
 
 #include "app/core/Settings.h"
 #include "data/core/DataModel.h"
@@ -100,6 +102,23 @@ TEST_F(SettingsFileTest, MissingFileResetsOnlyThePort) {
     EXPECT_EQ(PortSetting, 0);
     EXPECT_EQ(TestHeader.SignalBelowPct, 70);
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(SettingsFileTest, APipeOrFolderIsRefusedAtOnceAndWriteGoesThroughALink) {
+    // Reading a pipe without a writer would wait for ever.
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_FALSE(ReadSettings(path));
+    std::filesystem::create_directory(folder.file("folder.krovlcfg"));
+    EXPECT_FALSE(ReadSettings(folder.file("folder.krovlcfg")));
+    EXPECT_TRUE(SameAsDefaults());
+
+    // Written at exit through a link: the link stays, its target gets the values.
+    const std::string target = folder.file("real.krovlcfg");
+    TempFolder::Write(target, "old");
+    std::filesystem::create_symlink("real.krovlcfg", folder.file("link.krovlcfg"));
+    ASSERT_TRUE(WriteSettings(folder.file("link.krovlcfg")));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.krovlcfg")));
+    EXPECT_EQ(TempFolder::Read(target), EncodeSettings(SettingsValues{}));
 }
 
 TEST_F(SettingsFileTest, MagicAloneIsAShortFile) {

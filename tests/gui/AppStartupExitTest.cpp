@@ -81,7 +81,7 @@ TEST(AppStartupTest, SubjectTokenSelectsTheRegistersSubject) {
     SubjectRecord smith;
     smith.SubjectName = "Smith";
     ASSERT_TRUE(quorl::TheSubjectRegistry().add(smith));
-    const std::string folder = quorl::TheSubjectRegistry().list().front().folderName;
+    const std::string folder = quorl::TheSubjectRegistry().list().at(0).folderName;
 
     ASSERT_TRUE(h.start(folder + " session"));
     EXPECT_TRUE(QuorlIsValid());
@@ -148,7 +148,7 @@ TEST(AppExitTest, UnsavedDataAnsweredNoOrCancelledEndsWithCodeOne) {
     h.prompts.answers = {Answer::Yes}; // then the dialog is cancelled
     EXPECT_EQ(h.app->ExitInstance(), 1);
     ASSERT_EQ(h.prompts.saveRequests.size(), 1u);
-    const FileDialogRequest& r = h.prompts.saveRequests[0];
+    const FileDialogRequest& r = h.prompts.saveRequests.at(0);
     EXPECT_EQ(r.filter, "Krovel Files (*.krvx)|*.krvx||");
     EXPECT_EQ(r.defaultExtension, "");
     EXPECT_EQ(r.initialName, "");

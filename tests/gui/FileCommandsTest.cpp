@@ -257,6 +257,61 @@ TEST_F(FileCommandsTest, OpenWithoutARegisteredSubjectKeepsTheFilesAndSavesAsThe
     EXPECT_EQ(saved.Series.at(0).MaxPower[0], 600.0f);
 }
 
+TEST_F(FileCommandsTest, LongTextsComeBackWholeFromOpenAndSave) {
+    // Longer than the 32767 characters a Qt line edit keeps by default.
+    TestHeader.Subject = Subject(std::string(70000, 'n'), 170);
+    TestHeader.Subject.Comment = std::string(40000, 'c');
+    TestHeader.Exercise = std::string(33000, 'e');
+    const std::string file = Elsewhere("long.krvx");
+    TempFolder::Write(file, EncodeMeasurementFile());
+    TestHeader.Subject = Subject("Ann", 170);
+
+    DataSaved = 1;
+    quorl.loadAnswers.push_back(QuorlOpenFromDataFolder);
+    prompts.opens.push_back(file);
+    ASSERT_TRUE(Send(cmd::FileOpen));
+    h.frame().RepaintAll(); // every repaint copies the bar back into the header
+    quorl.subjects.push_back(Subject("Ann", 170));
+    prompts.saves.push_back(Elsewhere("again.krvx"));
+    ASSERT_TRUE(Send(cmd::Save));
+
+    MeasurementScratch saved;
+    ASSERT_EQ(LoadMeasurementFile(Elsewhere("again.krvx"), saved), FileLoadError::None);
+    EXPECT_EQ(saved.Header.Subject.SubjectName, std::string(70000, 'n'));
+    EXPECT_EQ(saved.Header.Subject.Comment, std::string(40000, 'c'));
+    EXPECT_EQ(saved.Header.Exercise, std::string(33000, 'e'));
+}
+
+TEST_F(FileCommandsTest, FoldersThatDifferOnlyInCaseAreTwoSubjects) {
+    // "Smith" from the registry, "smith" made beside it by hand.
+    const std::string smithFolder = MakeCurrent(Subject("Smith", 180));
+    const std::string twinFolder = h.path("DATA/smith/");
+    QDir().mkpath(QString::fromStdString(twinFolder));
+    TempFolder::Write(twinFolder + "subject.quorl", "Name=smith\nHeight=150\n");
+    QuorlSelectByData(twinFolder);
+    ASSERT_TRUE(QuorlIsValid());
+
+    // Smith's own file, opened while smith is current: it stays Smith's.
+    TestHeader.Subject = Subject("Smith", 180);
+    const std::string file = smithFolder + "own.krvx";
+    TempFolder::Write(file, EncodeMeasurementFile());
+    quorl.loadAnswers.push_back(QuorlOpenFromSubjectFolder);
+    prompts.opens.push_back(file);
+    DataSaved = 1;
+    ASSERT_TRUE(Send(cmd::FileOpen));
+    EXPECT_EQ(TestHeader.Subject.SubjectName, "Smith");
+    EXPECT_EQ(TestHeader.Subject.Height, 180);
+
+    // Saving into Smith's folder while smith is current is saving outside smith's.
+    QuorlSelectByData(twinFolder);
+    journal.clear();
+    prompts.saves.push_back(smithFolder + "next.krvx");
+    ASSERT_TRUE(Send(cmd::Save));
+    EXPECT_EQ(journal,
+              (Journal{"save dialog", "notice: You are about to store data outside of predefined "
+                                      "directory."}));
+}
+
 TEST_F(FileCommandsTest, AFileThatCannotBeLoadedChangesNothing) {
     DataSaved = 1;
     FileName = "before";

@@ -154,7 +154,10 @@ TEST(MainFrameTest, MenuItemsFollowTheirRulesWhenTheMenuOpens) {
 
     MeasurementIdle = 0;
     DataPresent = 1;
-    QMenu* file = h.frame->menuBar()->actions()[0]->menu();
+    const QList<QAction*> popups = h.frame->menuBar()->actions();
+    ASSERT_FALSE(popups.isEmpty());
+    QMenu* file = popups.first()->menu();
+    ASSERT_TRUE(file);
     emit file->aboutToShow();
     EXPECT_FALSE(h.frame->menuAction(cmd::FileOpen)->isEnabled());
     EXPECT_FALSE(h.frame->toolbarAction(cmd::Perform)->isEnabled());

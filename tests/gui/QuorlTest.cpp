@@ -118,25 +118,38 @@ TEST_F(QuorlTest, MissingRegistryFolderIsHarmless) {
     EXPECT_TRUE(fs::is_directory(root)) << "the save dialog needs an existing folder";
 }
 
-TEST_F(QuorlTest, ListingSkipsDamagedRecordsAndStrayEntries) {
+TEST_F(QuorlTest, DamagedRecordsAreListedButNeverChosen) {
     add(Athlete("Bob"));
     add(Athlete("anna"));
     WriteText(root / "Broken" / SubjectRecordFileName, "Name=Broken\nHeight=tall\n");
-    fs::create_directories(root / "Empty");
+    WriteText(root / "Blank" / SubjectRecordFileName, "");
+    fs::create_directories(root / "Folded" / SubjectRecordFileName);
+    fs::create_directories(root / "Empty"); // no record at all: not a subject
     WriteText(root / "notes.txt", "Name=Stray\n");
-    auto subjects = TheSubjectRegistry().list();
-    ASSERT_EQ(subjects.size(), 2u);
-    EXPECT_EQ(subjects[0].record.SubjectName, "anna");
-    EXPECT_EQ(subjects[1].record.SubjectName, "Bob");
+    std::vector<std::pair<std::string, bool>> listed;
+    for (const Subject& subject : TheSubjectRegistry().list())
+        listed.emplace_back(subject.record.SubjectName, subject.damaged);
+    EXPECT_EQ(
+        listed,
+        (std::vector<std::pair<std::string, bool>>{
+            {"anna", false}, {"Blank", true}, {"Bob", false}, {"Broken", true}, {"Folded", true}}));
 
     QuorlSelectByData((root / "Broken").string());
     EXPECT_FALSE(QuorlIsValid());
+    EXPECT_FALSE(TheSubjectRegistry().select("Broken"));
+    QuorlTakeSubject(Athlete("Broken"));
+    EXPECT_FALSE(QuorlIsValid());
 }
 
-TEST_F(QuorlTest, SameNameGetsItsOwnFolder) {
+TEST_F(QuorlTest, SameNameGetsItsOwnFolderButACaseTwinIsRefused) {
     EXPECT_EQ(add(Athlete("Anna")), "Anna");
     EXPECT_EQ(add(Athlete("Anna")), "Anna (2)");
     EXPECT_EQ(add(Athlete("   ")), "") << "a blank name is no subject";
+
+    std::string twin;
+    EXPECT_FALSE(TheSubjectRegistry().add(Athlete("ANNA"), &twin));
+    EXPECT_EQ(twin, "Anna");
+    EXPECT_FALSE(fs::exists(root / "ANNA"));
 }
 
 TEST_F(QuorlTest, SelectsByFolderTokenOrFilePath) {

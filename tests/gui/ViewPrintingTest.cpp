@@ -88,9 +88,24 @@ TEST_F(ViewPrintingTest, PrintGoesThroughTheDialogAndCancelPrintsNothing) {
     EXPECT_FALSE(page.contains("Rep No")) << page.toStdString(); // a graph, not the table
 }
 
-TEST_F(ViewPrintingTest, PreviewHidesTheBarAndRebuildsItWithItsInitialSelections) {
+TEST_F(ViewPrintingTest, ATableWithoutSeriesPrintsNoSeries) {
+    // What a loaded file with no series leaves: old entries beyond SeriesCount.
+    SeriesCount = 0;
+    ASSERT_TRUE(h.router.send(cmd::DigitalReport));
+    EXPECT_EQ(h.table().rowCount(), 0);
+    ASSERT_TRUE(h.router.send(cmd::FilePrintDirect));
+    const QString page = printedText();
+    EXPECT_TRUE(page.contains("Rep No")) << page.toStdString();
+    EXPECT_FALSE(page.contains("Load:")) << page.toStdString();
+
+    ASSERT_TRUE(h.router.send(cmd::ExerciseGraph));
+    EXPECT_EQ(GroupMeanValues.Count, 0);
+}
+
+TEST_F(ViewPrintingTest, PreviewHidesTheBarAndRebuildsItWithTheViewsSelections) {
     ASSERT_TRUE(h.router.send(cmd::ExerciseGraph));
     h.choose(IdSeriesCombo, 1);
+    h.choose(IdIntervalCombo, 1);
     h.choose(IdParamYCombo, 2);
     ASSERT_EQ(h.combo(IdParamYCombo)->currentIndex(), 2);
 
@@ -106,8 +121,9 @@ TEST_F(ViewPrintingTest, PreviewHidesTheBarAndRebuildsItWithItsInitialSelections
     EXPECT_EQ(pagesRendered, 1);
     ASSERT_NE(h.bar(), nullptr);
     EXPECT_EQ(h.bar()->templateId(), ExerciseBarId);
-    EXPECT_EQ(h.combo(IdSeriesCombo)->currentIndex(), 0);
-    EXPECT_EQ(h.combo(IdParamYCombo)->currentIndex(), 0);
+    EXPECT_EQ(h.combo(IdSeriesCombo)->currentIndex(), 1);
+    EXPECT_EQ(h.combo(IdIntervalCombo)->currentIndex(), 1);
+    EXPECT_EQ(h.combo(IdParamYCombo)->currentIndex(), 2);
     EXPECT_FALSE(QFile::exists(pdf)); // the preview prints nothing
 
     // Where no report is shown, the preview leaves no bar behind.

@@ -216,6 +216,7 @@ TEST(ViewReportsTest, DeleteAttemptRemovesTheFirstSelectedRow) {
     h.table().selectRow(2);
     h.prompts.answers = {Answer::Yes};
     h.router.send(cmd::DeleteAttempt);
+    ASSERT_FALSE(h.prompts.messages.empty());
     EXPECT_EQ(h.prompts.messages.back().text,
               "Are You Sure You want to delete\n selected attempt No: 3");
     EXPECT_EQ(Series[0].RepCount, 4);

@@ -22,6 +22,7 @@
 #include "device/io/DeviceLink.h"
 #include "device/io/FtdiBackend.h"
 #include "device/io/SimulatedFtdiBus.h"
+#include "support/TempFolder.h"
 
 namespace krovel::testing {
 
@@ -89,11 +90,8 @@ protected:
     void SetUp() override {
         // Settings of the person running the tests stay out of the way, and no test
         // opens a real serial port.
-        static const std::string config = [] {
-            char dir[] = "/tmp/krovel-io-test-XXXXXX";
-            return std::string(mkdtemp(dir) ? dir : "/tmp");
-        }();
-        setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        static const TempFolder config; // removed when the test binary ends
+        setenv("XDG_CONFIG_HOME", config.ok() ? config.path().c_str() : "/tmp", 1);
         for (int i = 0; i < PortCount; ++i)
             PointPort(i, "/nonexistent/krovel-tty" + std::to_string(i));
         ResetDataModel();

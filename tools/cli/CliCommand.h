@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <string>
 
 #include "app/io/CommandLineConventions.h"
 
@@ -25,5 +26,12 @@ CommandHelp SubcommandHelp(const char* name, const char* usage, const char* text
 
 // Why the positional arguments are not exactly one FILE, or nothing when they are.
 std::optional<QString> OneFileProblem(const QStringList& positional);
+
+// Exit status when the output could not be written whole (disk full, closed pipe).
+constexpr int ExitWriteFailed = 1;
+
+// Writes the text to standard output and flushes it. A failed or short write gives a
+// message naming standard output and the cause, and ExitWriteFailed; otherwise 0.
+int WriteStandardOutput(const char* command, const std::string& text);
 
 } // namespace krovel::cli

@@ -135,8 +135,7 @@ int RunDecode(int argc, char** argv) {
     }
     const std::string json = TableJson(VersionText(MeasurementFileVersion::V12), TestHeader,
                                        std::span<const SeriesRecord>(Series, count));
-    std::fwrite(json.data(), 1, json.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return WriteStandardOutput("decode", json);
 }
 
 const bool registered = RegisterCliCommand({"decode", DecodeUsage, RunDecode});

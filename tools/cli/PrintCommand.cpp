@@ -1,9 +1,11 @@
 // krovel-cli print FILE --mode digital|exercise|diagnostic [--series N] [--interval K]
-//                       [--param-y P] [--data H] -o OUT.pdf
+//                       [--param-y P] [--data H] [--settings FILE] -o OUT.pdf
 // The printed report of a measurement file as an A4 PDF, drawn by the code that
 // prints from the program: the header of series N, then the digital report table
 // (groups of K repetitions), the exercise graph of value kind P, or the diagnostic graph
-// averaging the best H repetitions of each load.
+// averaging the best H repetitions of each load. The graphs use the axis ranges of the
+// program's settings file (in the program folder, or KROVEL_HOME), or of --settings FILE,
+// so a file prints the same page here as in the program.
 #include <QCommandLineParser>
 #include <QFile>
 #include <QGuiApplication>
@@ -19,6 +21,10 @@
 
 #include "CliCommand.h"
 #include "MeasurementInput.h"
+#include "app/core/AppPaths.h"
+#include "app/core/FileRead.h"
+#include "app/core/Settings.h"
+#include "app/gui/CKrovelDeviceApp.h"
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
 #include "measure/core/RepTableText.h"
@@ -32,11 +38,12 @@ namespace {
 
 constexpr const char* PrintUsage =
     "print FILE --mode digital|exercise|diagnostic [--series N] [--interval K] "
-    "[--param-y P] [--data H] -o OUT.pdf";
+    "[--param-y P] [--data H] [--settings FILE] -o OUT.pdf";
 
 struct PrintOptions {
     QString file;
     QString output;
+    QString settings;     // empty: the program's own settings file
     int32_t viewMode = 0; // 0: no --mode given
     int series = 1;       // 1-based, as "Set No" shows it
     int interval = 1;     // group size
@@ -78,10 +85,13 @@ struct PrintParser {
     QCommandLineOption data{QStringLiteral("data"),
                             QStringLiteral("diagnostic graph: best repetitions averaged per load"),
                             QStringLiteral("H"), QStringLiteral("1")};
+    QCommandLineOption settings{QStringLiteral("settings"),
+                                QStringLiteral("the settings file whose axis ranges the graphs use"),
+                                QStringLiteral("FILE")};
 
     PrintParser() {
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("a .krvx file"));
-        parser.addOptions({mode, series, interval, paramY, data, output});
+        parser.addOptions({mode, series, interval, paramY, data, settings, output});
     }
 
     // Fills options from the parsed arguments; an error message when they are wrong.
@@ -107,6 +117,7 @@ struct PrintParser {
             *into = *number;
         }
         options.output = parser.value(output);
+        options.settings = parser.value(settings);
         if (!options.viewMode) return QStringLiteral("no --mode given");
         if (options.output.isEmpty()) return QStringLiteral("no output file given (-o OUT.pdf)");
         return std::nullopt;
@@ -147,6 +158,47 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// The settings the program starts with, from --settings FILE or the program's own
+// settings file; a message when a file named by --settings cannot be used. The program's
+// own file is taken as the program takes it: a missing one gives the defaults, a bad one
+// is reported on standard error and gives the defaults too.
+std::optional<std::string> LoadSettings(const PrintOptions& options) {
+    const bool named = !options.settings.isEmpty();
+    std::string path = QFile::encodeName(options.settings).toStdString();
+    if (!named) {
+        SetApplicationIdentity();
+        FormAppPaths(ResolveProgramFolder());
+        path = SettingsPath;
+    }
+    FileReadFailure failure = FileReadFailure::CannotOpen;
+    const std::optional<FileHead> head = ReadFileHead(path, SettingsFileSize, &failure);
+    const char* problem = nullptr;
+    SettingsValues values;
+    if (!head) {
+        if (named || failure == FileReadFailure::NotRegularFile)
+            problem = "Error opening file";
+    } else {
+        switch (DecodeSettings(reinterpret_cast<const uint8_t*>(head->bytes.data()),
+                               head->bytes.size(), values)) {
+        case SettingsLoadError::Incompatible:
+            problem = "Incompatible data";
+            break;
+        case SettingsLoadError::Short:
+            problem = "Error opening file";
+            break;
+        case SettingsLoadError::None:
+            ApplySettings(values);
+            break;
+        }
+    }
+    if (!problem) return std::nullopt;
+    const std::string message = path + ": " + problem;
+    if (named) return message;
+    std::fprintf(stderr, "krovel-cli print: %s; printing with the default settings\n",
+                 message.c_str());
+    return std::nullopt;
+}
+
 int RunPrint(int argc, char** argv) {
     const CommandHelp help =
         SubcommandHelp("print", PrintUsage,
@@ -157,6 +209,11 @@ int RunPrint(int argc, char** argv) {
         return *exit;
     PrintOptions options;
     if (auto error = arguments.Read(options)) return Refuse(help.command, *error);
+
+    // The application object first: the program folder and per-user folders need it.
+    const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
+    if (auto error = LoadSettings(options))
+        return Refuse(help.command, QString::fromStdString(*error));
 
     auto scratch = std::make_unique<MeasurementScratch>();
     if (auto exit = LoadMeasurementArgument(help.command, options.file, *scratch)) return *exit;
@@ -174,17 +231,13 @@ int RunPrint(int argc, char** argv) {
     if (options.viewMode == 2) rows = DigitalReportRows(CurrentSeries, IntervalIndex);
     if (options.viewMode == 4)
         GroupMeans(CurrentSeries, IntervalIndex, ParamYIndex, GroupMeanValues);
-
-    const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
-    // The PDF writer gives no reason of its own; opening the file first finds the
-    // system's reason (no such folder, permission denied) before anything is drawn.
-    QFile probe(options.output);
-    if (!probe.open(QIODevice::WriteOnly))
-        return Refuse(help.command, options.output + QStringLiteral(": ") + probe.errorString());
-    probe.close();
+    std::string cause;
     if (!WritePrintedPagePdf(QFile::encodeName(options.output).toStdString(), options.viewMode,
-                             rows))
-        return Refuse(help.command, options.output + QStringLiteral(": cannot be written"));
+                             rows, &cause)) {
+        std::fprintf(stderr, "krovel-cli print: cannot write %s: %s\n",
+                     QFile::encodeName(options.output).constData(), cause.c_str());
+        return ExitWriteFailed;
+    }
     return 0;
 }
 

@@ -220,8 +220,7 @@ int RunReport(int argc, char** argv) {
         out = SpreadsheetWorkbookOfCurrentSeries(DigitalReportRows(series, intervalIndex));
         break;
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return WriteStandardOutput("report", out);
 }
 
 const bool registered = RegisterCliCommand({"report", ReportUsage, RunReport});

@@ -25,8 +25,7 @@ int RunShow(int argc, char** argv) {
     auto scratch = std::make_unique<MeasurementScratch>();
     if (auto exit = LoadMeasurementArgument(help.command, files.front(), *scratch)) return *exit;
     std::string json = TableJson(VersionText(scratch->Version), scratch->Header, scratch->Series);
-    std::fwrite(json.data(), 1, json.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return WriteStandardOutput("show", json);
 }
 
 const bool registered = RegisterCliCommand({"show", "show FILE", RunShow});

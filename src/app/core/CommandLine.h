@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace krovel {
 
@@ -14,5 +15,12 @@ struct CommandLineParts {
 // Splits at the first blank (code 32). Without a blank the token is empty and the whole
 // text is the rest; quotes are not treated specially.
 CommandLineParts SplitCommandLine(const std::string& text);
+
+// The program's arguments as the system passes them, one word each (blanks inside a
+// quoted word stay in it). With two or more, the first names the subject and the others,
+// joined by single blanks, are the rest; so `krovel "Ana Novak" "sess 2"` selects the
+// folder "Ana Novak" and suggests "sess 2". A single word is the rest alone, as a text
+// without a blank is.
+CommandLineParts CommandLineOfArguments(const std::vector<std::string>& arguments);
 
 } // namespace krovel

@@ -12,11 +12,18 @@ struct FileHead {
     bool more = false; // the file holds bytes beyond the limit
 };
 
-// The first `limit` bytes of the file, or nothing when it cannot be opened or read
-// (missing, no permission, a folder).
-std::optional<FileHead> ReadFileHead(const std::string& path, size_t limit);
+enum class FileReadFailure {
+    CannotOpen,     // missing, no permission, or a read error
+    NotRegularFile, // a folder, pipe, device or socket: never read, so nothing can hang
+};
 
-// True when a file (not a folder) at path can be opened for reading.
+// The first `limit` bytes of a regular file, or nothing when it cannot be opened or
+// read or is not a regular file; `failure`, when given, then says which.
+std::optional<FileHead> ReadFileHead(const std::string& path, size_t limit,
+                                     FileReadFailure* failure = nullptr);
+
+// True when something other than a folder at path can be opened for reading. A pipe
+// or device counts, but opening never waits for a writer.
 bool CanOpenForReading(const std::string& path);
 
 } // namespace krovel

@@ -67,7 +67,10 @@ SettingsLoadError DecodeSettings(const uint8_t* data, size_t size, SettingsValue
 }
 
 bool ReadSettings(const std::string& path) {
-    auto head = ReadFileHead(path, SettingsFileSize);
+    FileReadFailure failure = FileReadFailure::CannotOpen;
+    auto head = ReadFileHead(path, SettingsFileSize, &failure);
+    // A pipe or device in its place is refused rather than read, which could wait forever.
+    if (!head && failure == FileReadFailure::NotRegularFile) return false;
     if (!head) {
         PortSetting = 0;
         return true;

@@ -67,7 +67,8 @@ std::string EncodeSettings(const SettingsValues& values);
 SettingsLoadError DecodeSettings(const uint8_t* data, size_t size, SettingsValues& out);
 
 // Loads the settings file at start-up. A file that cannot be opened sets PortSetting to 0
-// and yields true without a message. A wrong magic shows "Incompatible data", changes
+// and yields true without a message; a folder, pipe or device in its place is not read
+// and yields false (the caller reports it). A wrong magic shows "Incompatible data", changes
 // nothing and yields true. A file that ends after the magic changes nothing and yields
 // false (the caller reports it). Otherwise all values are assigned at once: true.
 bool ReadSettings(const std::string& path);

@@ -45,6 +45,11 @@ bool WritableFolder(const QString& folder) {
 
 } // namespace
 
+void SetApplicationIdentity() {
+    QCoreApplication::setOrganizationName(QString::fromLatin1(RegistryKey));
+    QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+}
+
 std::string ResolveProgramFolder() {
     QString folder = qEnvironmentVariable("KROVEL_HOME");
     if (!folder.isEmpty())
@@ -58,15 +63,6 @@ std::string ResolveProgramFolder() {
         QDir().mkpath(folder);
     }
     return WithTrailingSeparator(PathFromQt(QDir(folder).absolutePath()));
-}
-
-std::string CommandLineText(int argc, char** argv) {
-    std::string text;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) text += ' ';
-        text += argv[i];
-    }
-    return text;
 }
 
 CKrovelDeviceApp::CKrovelDeviceApp() : router_(std::make_unique<CommandRouter>()) {
@@ -97,11 +93,10 @@ void CKrovelDeviceApp::RegisterCommands() {
     router_->setHandler(cmd::AppExit, this, [this] { OnAppExit(); });
 }
 
-bool CKrovelDeviceApp::InitInstance(const std::string& commandLine) {
+bool CKrovelDeviceApp::InitInstance(const CommandLineParts& parts) {
     // 1-2. The per-user settings key (QSettings and the per-user folders use it). The
     // program keeps none of the framework's own per-user settings.
-    QCoreApplication::setOrganizationName(QString::fromLatin1(RegistryKey));
-    QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+    SetApplicationIdentity();
 
     // 3-4. The one document/frame/view set is made below; here the folders.
     FormAppPaths(ResolveProgramFolder());
@@ -123,7 +118,6 @@ bool CKrovelDeviceApp::InitInstance(const std::string& commandLine) {
     QuorlInit(RegistryDataFolder, RegistryAppId);
 
     // 9. The command line: a subject folder, then the suggested file name.
-    const CommandLineParts parts = SplitCommandLine(commandLine);
     if (!parts.SubjectToken.empty()) QuorlSelectByData(SubjectTokenPath(parts.SubjectToken));
     if (!parts.Rest.empty()) SuggestedFileName = parts.Rest;
 

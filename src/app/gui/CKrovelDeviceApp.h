@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "app/core/CommandLine.h"
 #include "app/gui/SignalSounds.h"
 
 namespace krovel {
@@ -32,7 +33,11 @@ public:
     static CKrovelDeviceApp* instance();
 
     // The start-up sequence; false when the program must end before its event loop.
-    bool InitInstance(const std::string& commandLine);
+    bool InitInstance(const CommandLineParts& commandLine);
+    // The same with one command-line text, split at its first blank.
+    bool InitInstance(const std::string& commandLine) {
+        return InitInstance(SplitCommandLine(commandLine));
+    }
     // The exit sequence, after the main window has closed; returns the exit code.
     int ExitInstance();
 
@@ -57,12 +62,13 @@ private:
     std::unique_ptr<CMainFrame> frame_;
 };
 
+// Names the per-user settings key "Marvolen Krovel" and the application "Kelvane"; the
+// per-user folder of ResolveProgramFolder depends on them.
+void SetApplicationIdentity();
+
 // The folder that plays the program folder's role, with a trailing separator:
 // KROVEL_HOME when set (created if missing), else the executable's folder; when that
 // folder is not writable, the per-user application data folder instead.
 std::string ResolveProgramFolder();
-
-// The command-line text of the program's arguments: joined with single blanks.
-std::string CommandLineText(int argc, char** argv);
 
 } // namespace krovel

@@ -2,7 +2,9 @@
 
 #include <QFile>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -67,14 +69,17 @@ QString FileProblem(const QString& path, int errnum) {
 }
 
 std::optional<QString> UnreadableFileProblem(const QString& path) {
+    // Opened without waiting: a named pipe would otherwise block until a writer comes.
     errno = 0;
-    FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
-    if (!file) return FileProblem(path, errno ? errno : ENOENT);
-    // A folder opens like a file here and only fails at the first read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return FileProblem(path, errno ? errno : ENOENT);
     struct stat status {};
-    const bool folder = fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode);
-    std::fclose(file);
-    if (folder) return FileProblem(path, EISDIR);
+    const bool known = fstat(fd, &status) == 0;
+    ::close(fd);
+    // A folder opens like a file here and only fails at the first read.
+    if (known && S_ISDIR(status.st_mode)) return FileProblem(path, EISDIR);
+    // Pipes and devices are refused as the program refuses them.
+    if (!known || !S_ISREG(status.st_mode)) return path + QStringLiteral(": Error opening file");
     return std::nullopt;
 }
 

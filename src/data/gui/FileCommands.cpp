@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 #include "app/core/AppPaths.h"
 #include "app/core/CommandIds.h"
@@ -27,14 +28,20 @@ namespace {
 
 constexpr const char* FileTimeFormat = " %d.%m.%Y %H:%M ";
 
-// True when the path begins with the folder, letters compared without regard to case.
-// An empty folder is a prefix of every path.
+// True when the path lies in the folder (an empty folder holds every path). Letters are
+// compared exactly: on a case-sensitive file system "Smith/" and "smith/" are two
+// subjects' folders. A path that matches only without regard to case counts when it
+// names the very same folder on disk, as on a case-insensitive file system.
 bool StartsWithFolder(const std::string& path, const std::string& folder) {
     if (path.size() < folder.size()) return false;
-    return std::equal(folder.begin(), folder.end(), path.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) ==
-               std::tolower(static_cast<unsigned char>(b));
-    });
+    if (path.compare(0, folder.size(), folder) == 0) return true;
+    const bool sameLetters =
+        std::equal(folder.begin(), folder.end(), path.begin(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) ==
+                   std::tolower(static_cast<unsigned char>(b));
+        });
+    std::error_code error;
+    return sameLetters && std::filesystem::equivalent(folder, path.substr(0, folder.size()), error);
 }
 
 // The series whose start time names the subject's data folder: the last one, or

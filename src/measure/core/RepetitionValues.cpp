@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "device/core/HandOver.h"
+
 namespace krovel {
 
 float LivePeakPower = 0;
@@ -39,6 +41,12 @@ double SeriesForce(int32_t series) {
 
 int32_t UsableRepCount(int32_t series) {
     return std::clamp<int32_t>(Series[series].RepCount, 0, MaxRepetitions);
+}
+
+bool SeriesShowable(int32_t series) {
+    const int32_t stored = std::clamp(LoadSeriesCount(), 0, MaxSeries);
+    const bool live = MeasurementIdle == 0 && series == stored && stored < MaxSeries;
+    return series >= 0 && (series < stored || live);
 }
 
 int32_t IntervalChoiceCount() {

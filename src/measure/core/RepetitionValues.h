@@ -42,6 +42,11 @@ double SeriesForce(int32_t series);
 // corrupted count can never index past the arrays.
 int32_t UsableRepCount(int32_t series);
 
+// True when the views may show entry `series`: a stored series, or the entry a live
+// measurement is filling. Entries beyond them keep what earlier tables left there, so a
+// table without series shows none.
+bool SeriesShowable(int32_t series);
+
 // Largest group size the interval selection offers: the largest RepCount among the
 // complete series (series 0 counts even when none is complete), at least 1.
 int32_t IntervalChoiceCount();

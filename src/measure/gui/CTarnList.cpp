@@ -85,7 +85,9 @@ void CTarnList::AddLiveRow(int32_t rep, int32_t series) {
 
 void CTarnList::FillDigitalReport(int32_t series, int32_t intervalIndex) {
     InsertColumns();
-    const std::vector<RepRowText> rows = DigitalReportRows(series, intervalIndex);
+    const std::vector<RepRowText> rows = SeriesShowable(series)
+                                             ? DigitalReportRows(series, intervalIndex)
+                                             : std::vector<RepRowText>();
     setRowCount(static_cast<int>(rows.size()));
     for (size_t r = 0; r < rows.size(); ++r) SetRow(static_cast<int>(r), rows[r]);
 }

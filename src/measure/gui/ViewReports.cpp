@@ -46,6 +46,18 @@ void CKrovelDeviceView::RegisterReportCommands() {
     r.setHandler(IdFatigueInitialFinal, this, [] {});
 }
 
+namespace {
+
+// The exercise graph's bars of a series; none for an entry that holds no series.
+void FillGroupMeans(int32_t series) {
+    if (SeriesShowable(series))
+        GroupMeans(series, IntervalIndex, ParamYIndex, GroupMeanValues);
+    else
+        GroupMeanValues.Count = 0;
+}
+
+} // namespace
+
 void CKrovelDeviceView::ShowDigitalReport() {
     ShowTestFields();
     ReadSubjectBar(*subjectBar_);
@@ -69,7 +81,7 @@ void CKrovelDeviceView::ShowExerciseGraph() {
     ShowTestFields();
     SelectSeriesLimits(0);
     ViewMode = ViewModeExercise;
-    GroupMeans(0, 0, 0, GroupMeanValues);
+    FillGroupMeans(CurrentSeries);
     repTable_->ResetRepTable();
     PlaceRepTable(0, 0, 0, 0);
     Repaint();
@@ -104,7 +116,7 @@ void CKrovelDeviceView::RefillForSelection() {
     if (ViewMode == ViewModeDigital)
         repTable_->FillDigitalReport(CurrentSeries, IntervalIndex);
     else if (ViewMode == ViewModeExercise)
-        GroupMeans(CurrentSeries, IntervalIndex, ParamYIndex, GroupMeanValues);
+        FillGroupMeans(CurrentSeries);
     else
         ShowNotice("Internal error: testno");
     Repaint();
@@ -130,7 +142,7 @@ void CKrovelDeviceView::ParamYChanged() {
     SelectSeriesLimits(CurrentSeries);
     repTable_->ResetRepTable();
     if (ViewMode == ViewModeExercise)
-        GroupMeans(CurrentSeries, IntervalIndex, ParamYIndex, GroupMeanValues);
+        FillGroupMeans(CurrentSeries);
     else
         ShowNotice("Internal error parameter Y");
     Repaint();

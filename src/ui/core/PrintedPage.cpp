@@ -7,6 +7,7 @@
 #include "data/core/DataModel.h"
 #include "data/core/TextFormat.h"
 #include "device/core/HandOver.h"
+#include "measure/core/RepetitionValues.h"
 
 namespace krovel {
 
@@ -35,6 +36,8 @@ void DrawHeader(Canvas& canvas, int32_t i) {
     HeaderText(canvas, 1200, 1700, 0, "Group: " + TestHeader.Sport);
     HeaderText(canvas, 1750, 2150, 0, FormatText("Set No: %d ", i + 1));
 
+    // An entry that holds no series has no values to print.
+    if (!SeriesShowable(i)) return;
     const SeriesRecord& s = Series[i];
     HeaderText(canvas, 0, 300, 1, FormatText("Load: %d ", WholeKilograms(s.Mass)) + "kg");
     HeaderText(canvas, 300, 700, 1, "Date: " + FormatLocalTime(s.StartTime, "%m/%d/%Y"));
@@ -60,7 +63,8 @@ TablePaging PageTable(int32_t i, std::span<const RepRowText> rows, int32_t print
     TablePaging paging;
     // The live entry's count is raised by the link's reader thread: load it as the
     // hand-over requires, and never beyond the repetitions an entry holds.
-    paging.rowCount = std::clamp(LoadRepCount(i), 0, MaxRepetitions);
+    // An entry that holds no series has no rows.
+    paging.rowCount = SeriesShowable(i) ? std::clamp(LoadRepCount(i), 0, MaxRepetitions) : 0;
     if (printableHeight <= 0) return paging;
     const int32_t textRows = std::min(paging.rowCount, static_cast<int32_t>(rows.size()));
     paging.rowsPerPage = RowsWithin(printableHeight);

@@ -111,8 +111,7 @@ void RunAxesSetup(CKrovelDeviceView& view) {
         CYaxesDlg dialog(&view);
         dialog.exec();
     }
-    // The entry after the stored series, kept inside the table when it is full.
-    CurrentSeries = std::min(SeriesCount, MaxSeries - 1);
+    // The series shown stays the current one: only the axes change.
     if (view.ViewMode == ViewModeDigital) view.router().send(cmd::DigitalReport);
     view.Repaint();
 }

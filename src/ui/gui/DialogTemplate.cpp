@@ -17,6 +17,8 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include <limits>
+
 #include "app/core/CommandIds.h"
 #include "ui/gui/QtText.h"
 #include "ui/gui/SvgImages.h"
@@ -125,6 +127,9 @@ QWidget* TemplateForm::createControl(const ControlTemplate& c, QButtonGroup*& ra
     }
     case ControlKind::Edit: {
         auto* e = new QLineEdit(text, this);
+        // Qt cuts edit text at 32767 characters by default; the fields mirror strings of
+        // any length (a file's comment), which must come back whole.
+        e->setMaxLength(std::numeric_limits<int>::max());
         e->setReadOnly(c.flags & ReadOnly);
         if (c.flags & DigitsOnly)
             e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e));

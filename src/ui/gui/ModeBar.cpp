@@ -123,6 +123,11 @@ void FillCombo(CMainFrame& frame, int id, int index, const std::vector<std::stri
     combo->setCurrentIndex(index);
 }
 
+void SelectComboItem(CMainFrame& frame, int id, int index) {
+    TemplateForm* bar = CurrentModeBar(frame);
+    if (QComboBox* combo = bar ? bar->combo(id) : nullptr) combo->setCurrentIndex(index);
+}
+
 int ComboSelection(const CMainFrame& frame, int id) {
     TemplateForm* bar = CurrentModeBar(frame);
     QComboBox* combo = bar ? bar->combo(id) : nullptr;

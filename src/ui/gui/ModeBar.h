@@ -43,6 +43,9 @@ TemplateForm* CurrentModeBar(const CMainFrame& frame);
 
 // In the current bar: replaces the combo's items by `items` and selects `index`.
 void FillCombo(CMainFrame& frame, int id, int index, const std::vector<std::string>& items);
+// In the current bar: selects `index` in the combo, as the view has chosen it; no
+// selection command follows.
+void SelectComboItem(CMainFrame& frame, int id, int index);
 // The selected item of a combo of the current bar, -1 when none (or no such combo).
 int ComboSelection(const CMainFrame& frame, int id);
 

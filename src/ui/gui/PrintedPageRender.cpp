@@ -1,6 +1,6 @@
 #include "ui/gui/PrintedPageRender.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/core/AtomicFile.h"
 #include "measure/core/ViewState.h"
 #include "ui/core/PrintedPage.h"
 #include "ui/gui/QPainterCanvas.h"
@@ -74,16 +75,23 @@ bool PrintPages(QPrinter& printer, int32_t viewMode, std::span<const RepRowText>
 }
 
 bool WritePrintedPagePdf(const std::string& path, int32_t viewMode,
-                         std::span<const RepRowText> tableRows) {
-    QPdfWriter pdf(QString::fromStdString(path));
+                         std::span<const RepRowText> tableRows, std::string* cause) {
+    // The pages are made in memory and then replace the file in one step, so a full
+    // disk leaves the previous file whole instead of a broken PDF.
+    QBuffer page;
+    page.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&page);
     pdf.setCreator(QStringLiteral("Kinetrak Krovel"));
     pdf.setResolution(600);
     const QPageLayout layout = ReportPdfLayout();
     pdf.setPageLayout(layout);
-    // QPdfWriter does not say when its file cannot be opened; begin() does.
     const int32_t last = PrintedPageCount(layout, viewMode, tableRows) - 1;
-    return PaintPages(pdf, layout, viewMode, tableRows, 0, last) &&
-           QFile::exists(QString::fromStdString(path));
+    if (!PaintPages(pdf, layout, viewMode, tableRows, 0, last)) {
+        if (cause) *cause = "the pages cannot be drawn";
+        return false;
+    }
+    const QByteArray& bytes = page.data();
+    return WriteFileAtomically(path, std::string(bytes.constData(), bytes.size()), cause);
 }
 
 } // namespace krovel

@@ -37,8 +37,9 @@ int32_t PrintedPageCount(const QPageLayout& layout, int32_t viewMode,
 // false when the printer cannot be opened.
 bool PrintPages(QPrinter& printer, int32_t viewMode, std::span<const RepRowText> tableRows);
 
-// Every page as a PDF file of ReportPdfLayout; false when the file cannot be written.
+// Every page as a PDF file of ReportPdfLayout. The file is replaced only once every
+// page was written; false, with the cause when `cause` is given, when it could not be.
 bool WritePrintedPagePdf(const std::string& path, int32_t viewMode,
-                         std::span<const RepRowText> tableRows);
+                         std::span<const RepRowText> tableRows, std::string* cause = nullptr);
 
 } // namespace krovel

@@ -9,6 +9,7 @@
 #include "app/core/CommandIds.h"
 #include "app/gui/CommandRouter.h"
 #include "data/core/SubjectBarSync.h"
+#include "measure/core/ViewState.h"
 #include "measure/gui/CKrovelDeviceView.h"
 #include "measure/gui/CTarnList.h"
 #include "ui/gui/CMainFrame.h"
@@ -36,17 +37,28 @@ void ForgetPageRange(QPrinter& printer) {
     printer.setFromTo(0, 0);
 }
 
-// The bar the view mode had before the preview hid it, showing its initial selections.
+// The bar the view mode had before the preview hid it, showing the selections the view
+// still draws with.
 void RebuildModeBar(CKrovelDeviceView& view) {
+    CMainFrame& frame = view.frame();
     switch (view.ViewMode) {
     case ViewModeDiagnostic:
-        FillGraphDataBar(view.frame());
+        FillGraphDataBar(frame);
+        SelectComboItem(frame, IdDataCombo, DiagSelection.DataIndex);
+        SelectComboItem(frame, IdXCombo, DiagSelection.XIndex);
+        SelectComboItem(frame, IdY1Combo, DiagSelection.Y1Index);
+        SelectComboItem(frame, IdY2Combo, DiagSelection.Y2Index);
         break;
     case ViewModeExercise:
-        FillExerciseBar(view.frame());
+        FillExerciseBar(frame);
+        SelectComboItem(frame, IdSeriesCombo, CurrentSeries);
+        SelectComboItem(frame, IdIntervalCombo, IntervalIndex);
+        SelectComboItem(frame, IdParamYCombo, ParamYIndex);
         break;
     case ViewModeDigital:
-        FillSeriesBar(view.frame());
+        FillSeriesBar(frame);
+        SelectComboItem(frame, IdSeriesCombo, CurrentSeries);
+        SelectComboItem(frame, IdIntervalCombo, IntervalIndex);
         break;
     default:
         break;

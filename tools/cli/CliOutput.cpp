@@ -1,0 +1,22 @@
+// Output of krovel-cli's subcommands: every byte is checked, so output lost to a full
+// disk or a closed pipe is never reported as success.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "CliCommand.h"
+
+namespace krovel::cli {
+
+int WriteStandardOutput(const char* command, const std::string& text) {
+    errno = 0;
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    const bool ok = written && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (ok) return 0;
+    const int cause = errno;
+    std::fprintf(stderr, "krovel-cli %s: cannot write standard output: %s\n", command,
+                 cause ? std::strerror(cause) : "write error");
+    return ExitWriteFailed;
+}
+
+} // namespace krovel::cli
