@@ -11,25 +11,40 @@
 #include "CliCommand.h"
 #include "TableJson.h"
 
+#include <QCommandLineParser>
+#include <vector>
+
 namespace krovel::cli {
 
-std::optional<std::string> WalkArguments(int argc, char** argv, const char* operandName,
-                                         std::initializer_list<std::string_view> names,
-                                         const char*& operand, const OptionTaker& take) {
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (!arg.starts_with("--")) {
-            if (operand) return std::string("more than one ") + operandName + " given";
-            operand = argv[i];
-            continue;
-        }
-        if (std::find(names.begin(), names.end(), arg) == names.end()) {
-            return "unknown option " + std::string(arg);
-        }
-        if (i + 1 >= argc) return std::string(arg) + " needs a value";
-        if (auto error = take(arg, argv[++i])) return error;
+std::optional<int> ParseAnalysisArguments(int argc, char** argv, const char* name,
+                                          const char* usage, const char* text,
+                                          const char* operandName,
+                                          std::initializer_list<std::string_view> names,
+                                          std::string& operand, const OptionTaker& take) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QString::fromLatin1(operandName), QString());
+    std::vector<QCommandLineOption> options;
+    for (std::string_view n : names) {
+        options.emplace_back(QString::fromLatin1(n.substr(2).data(), qsizetype(n.size() - 2)),
+                             QString(), QStringLiteral("VALUE"));
+        parser.addOption(options.back());
     }
-    if (!operand) return std::string("no ") + operandName + " given";
+    const CommandHelp help = SubcommandHelp(name, usage, text);
+    if (auto exit = ParseCommandLine(parser, ArgumentList(argc, argv), help)) return exit;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1) {
+        return Refuse(help.command, QStringLiteral("%1 %2 given")
+                                        .arg(positional.isEmpty() ? "no" : "more than one",
+                                             QString::fromLatin1(operandName)));
+    }
+    operand = positional.front().toLocal8Bit().toStdString();
+    size_t i = 0;
+    for (std::string_view n : names) {
+        const QCommandLineOption& option = options[i++];
+        if (!parser.isSet(option)) continue;
+        if (auto error = take(n, parser.value(option).toStdString()))
+            return Refuse(help.command, QString::fromStdString(*error));
+    }
     return std::nullopt;
 }
 

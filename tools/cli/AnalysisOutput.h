@@ -21,12 +21,15 @@ enum class AnalysisFormat { Text, Csv, Json };
 using OptionTaker =
     std::function<std::optional<std::string>(std::string_view name, std::string_view value)>;
 
-// Walks "OPERAND [--name VALUE]...": the one operand (FILE, FOLDER) lands in `operand`,
-// each option named in `names` goes with its value to `take`. An error text for a second
-// operand, an unknown option, a missing value or a missing operand.
-std::optional<std::string> WalkArguments(int argc, char** argv, const char* operandName,
-                                         std::initializer_list<std::string_view> names,
-                                         const char*& operand, const OptionTaker& take);
+// Parses "OPERAND [--name VALUE]..." by the suite's conventions (--help, --version,
+// --name=VALUE, a refusal as one line and status 2): the one operand (FILE, FOLDER) lands
+// in `operand`, each option named in `names` goes with its value to `take`. Returns the
+// exit status when the command ends here, nothing when it goes on.
+std::optional<int> ParseAnalysisArguments(int argc, char** argv, const char* name,
+                                          const char* usage, const char* text,
+                                          const char* operandName,
+                                          std::initializer_list<std::string_view> names,
+                                          std::string& operand, const OptionTaker& take);
 
 // Reads a measurement file as Open does; nothing, after a message on standard error,
 // when the program would refuse it.

@@ -24,15 +24,17 @@ constexpr const char* ProfileUsage = "profile FILE [--data H] [--mvt V] [--forma
 constexpr double MaxThreshold = 5.1;
 
 struct ProfileOptions {
-    const char* file = nullptr;
+    std::string file;
     int32_t bestCount = 1;
     std::optional<double> threshold;
     AnalysisFormat format = AnalysisFormat::Text;
 };
 
-std::optional<std::string> ParseProfileArgs(int argc, char** argv, ProfileOptions& options) {
-    return WalkArguments(
-        argc, argv, "FILE", {"--data", "--mvt", "--format"}, options.file,
+std::optional<int> ParseProfileArgs(int argc, char** argv, ProfileOptions& options) {
+    return ParseAnalysisArguments(
+        argc, argv, ProfileName, ProfileUsage,
+        "Prints the load-velocity profile of a measurement file and the 1RM it estimates.", "FILE",
+        {"--data", "--mvt", "--format"}, options.file,
         [&](std::string_view name, std::string_view value) -> std::optional<std::string> {
             if (name == "--format") return TakeFormat(value, options.format);
             if (name == "--data") return TakeBestCount(value, options.bestCount);
@@ -114,10 +116,8 @@ std::string ProfileCsv(const LoadVelocityProfile& p) {
 
 int RunProfile(int argc, char** argv) {
     ProfileOptions options;
-    if (auto error = ParseProfileArgs(argc, argv, options)) {
-        return RefuseAnalysis(ProfileName, *error + "\nusage: krovel-cli " + ProfileUsage);
-    }
-    auto scratch = LoadForAnalysis(ProfileName, options.file);
+    if (auto exit = ParseProfileArgs(argc, argv, options)) return *exit;
+    auto scratch = LoadForAnalysis(ProfileName, options.file.c_str());
     if (!scratch) return ExitRefused;
     const LoadVelocityProfile profile = BuildProfile(
         scratch->Series, {scratch->Header.Exercise, options.bestCount, options.threshold});

@@ -20,22 +20,24 @@ constexpr const char* ProgressUsage =
     "progress FOLDER [--exercise TEXT] [--data H] [--format text|csv|json]";
 
 struct ProgressOptions {
-    const char* folder = nullptr;
+    std::string folder;
     ProgressRequest request;
     AnalysisFormat format = AnalysisFormat::Text;
 };
 
-std::optional<std::string> ParseProgressArgs(int argc, char** argv, ProgressOptions& options) {
-    auto error = WalkArguments(
-        argc, argv, "FOLDER", {"--exercise", "--data", "--format"}, options.folder,
+std::optional<int> ParseProgressArgs(int argc, char** argv, ProgressOptions& options) {
+    auto exit = ParseAnalysisArguments(
+        argc, argv, ProgressName, ProgressUsage,
+        "Prints the progress across the measurement files of a folder, per exercise.", "FOLDER",
+        {"--exercise", "--data", "--format"}, options.folder,
         [&](std::string_view name, std::string_view value) -> std::optional<std::string> {
             if (name == "--format") return TakeFormat(value, options.format);
             if (name == "--data") return TakeBestCount(value, options.request.BestCount);
             options.request.Exercise = std::string(value);
             return std::nullopt;
         });
-    if (options.folder) options.request.Folder = options.folder;
-    return error;
+    options.request.Folder = options.folder;
+    return exit;
 }
 
 void AppendSession(std::string& out, const SessionSummary& s) {
@@ -95,9 +97,7 @@ std::string RefusedText(const ProgressReport& report) {
 
 int RunProgress(int argc, char** argv) {
     ProgressOptions options;
-    if (auto error = ParseProgressArgs(argc, argv, options)) {
-        return RefuseAnalysis(ProgressName, *error + "\nusage: krovel-cli " + ProgressUsage);
-    }
+    if (auto exit = ParseProgressArgs(argc, argv, options)) return *exit;
     std::string error;
     const std::optional<ProgressReport> report = BuildProgress(options.request, error);
     if (!report) return RefuseAnalysis(ProgressName, error);

@@ -20,15 +20,17 @@ constexpr const char* LossName = "velocity-loss";
 constexpr const char* LossUsage = "velocity-loss FILE [--format text|csv|json]";
 
 struct LossOptions {
-    const char* file = nullptr;
+    std::string file;
     AnalysisFormat format = AnalysisFormat::Text;
 };
 
-std::optional<std::string> ParseLossArgs(int argc, char** argv, LossOptions& options) {
-    return WalkArguments(argc, argv, "FILE", {"--format"}, options.file,
-                         [&](std::string_view, std::string_view value) {
-                             return TakeFormat(value, options.format);
-                         });
+std::optional<int> ParseLossArgs(int argc, char** argv, LossOptions& options) {
+    return ParseAnalysisArguments(argc, argv, LossName, LossUsage,
+                                  "Prints the velocity loss of each series of a measurement file.",
+                                  "FILE", {"--format"}, options.file,
+                                  [&](std::string_view, std::string_view value) {
+                                      return TakeFormat(value, options.format);
+                                  });
 }
 
 std::string LossJson(const std::vector<SeriesVelocityLoss>& losses) {
@@ -54,10 +56,8 @@ std::string LossJson(const std::vector<SeriesVelocityLoss>& losses) {
 
 int RunVelocityLoss(int argc, char** argv) {
     LossOptions options;
-    if (auto error = ParseLossArgs(argc, argv, options)) {
-        return RefuseAnalysis(LossName, *error + "\nusage: krovel-cli " + LossUsage);
-    }
-    auto scratch = LoadForAnalysis(LossName, options.file);
+    if (auto exit = ParseLossArgs(argc, argv, options)) return *exit;
+    auto scratch = LoadForAnalysis(LossName, options.file.c_str());
     if (!scratch) return ExitRefused;
     const std::vector<SeriesVelocityLoss> losses = VelocityLosses(scratch->Series);
     std::string out;
