@@ -50,6 +50,8 @@ TEST(MainFrameTest, MenuHasTheProgramsItemsInOrder) {
         {"&Start",
          {{"Perform", 32772}, {"Append set", 32788}, {"Append set with new subject", 32793}}},
         {"&Report", {{"Digital", 32774}, {"Diagnostic graph", 32789}, {"Exercise graph", 32790}}},
+        {"A&nalysis",
+         {{"&Load-velocity profile", 32810}, {"&Velocity loss", 32811}, {"&Progress", 32812}}},
         {"&About", {{"", 0}, {"&About Krovel", 57664}}},
     };
     const QList<QAction*> popups = h.frame->menuBar()->actions();

@@ -9,6 +9,22 @@ namespace krovel::cli {
 
 namespace {
 
+// Writes a finite number in its shortest round-trip form, kept a float for readers
+// that tell 60 from 60.0.
+template <typename Number> void AppendNumber(std::string& out, Number value) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char text[32];
+    auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    std::string_view written(text, static_cast<size_t>(end - text));
+    out += written;
+    if (written.find_first_of(".e") == std::string_view::npos) out += ".0";
+}
+
+} // namespace
+
 void AppendString(std::string& out, std::string_view text) {
     out += '"';
     for (char ch : text) {
@@ -43,17 +59,14 @@ void AppendString(std::string& out, std::string_view text) {
 }
 
 void AppendFloat(std::string& out, float value) {
-    if (!std::isfinite(value)) {
-        out += "null";
-        return;
-    }
-    char text[32];
-    auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    std::string_view written(text, static_cast<size_t>(end - text));
-    out += written;
-    // Keep it a float for readers that tell 60 from 60.0.
-    if (written.find_first_of(".e") == std::string_view::npos) out += ".0";
+    AppendNumber(out, value);
 }
+
+void AppendDouble(std::string& out, double value) {
+    AppendNumber(out, value);
+}
+
+namespace {
 
 void AppendInt(std::string& out, long long value) {
     out += std::to_string(value);

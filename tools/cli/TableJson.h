@@ -18,4 +18,10 @@ namespace krovel::cli {
 std::string TableJson(std::string_view version, const TestHeaderRecord& header,
                       std::span<const SeriesRecord> series);
 
+// Pieces of the same JSON text for other subcommands: a quoted, escaped string; a float32
+// or a double in its shortest round-trip form (null when not finite).
+void AppendString(std::string& out, std::string_view text);
+void AppendFloat(std::string& out, float value);
+void AppendDouble(std::string& out, double value);
+
 } // namespace krovel::cli

@@ -12,7 +12,10 @@ float LowerSignal = 0;
 float RowPeakPower = 0;
 
 float RepetitionValue(int32_t series, int32_t rep, int32_t kind) {
-    const SeriesRecord& s = Series[series];
+    return RepetitionValue(Series[series], rep, kind);
+}
+
+float RepetitionValue(const SeriesRecord& s, int32_t rep, int32_t kind) {
     double value;
     switch (kind) {
     case 0:
@@ -40,7 +43,11 @@ double SeriesForce(int32_t series) {
 }
 
 int32_t UsableRepCount(int32_t series) {
-    return std::clamp<int32_t>(Series[series].RepCount, 0, MaxRepetitions);
+    return UsableRepCount(Series[series]);
+}
+
+int32_t UsableRepCount(const SeriesRecord& record) {
+    return std::clamp<int32_t>(record.RepCount, 0, MaxRepetitions);
 }
 
 bool SeriesShowable(int32_t series) {

@@ -34,6 +34,11 @@ float RepetitionValue(int32_t series, int32_t rep, int32_t kind);
 inline float RepetitionValue(int32_t series, int32_t rep, ValueKind kind) {
     return RepetitionValue(series, rep, static_cast<int32_t>(kind));
 }
+// The same for a record outside the table (a file being analysed).
+float RepetitionValue(const SeriesRecord& record, int32_t rep, int32_t kind);
+inline float RepetitionValue(const SeriesRecord& record, int32_t rep, ValueKind kind) {
+    return RepetitionValue(record, rep, static_cast<int32_t>(kind));
+}
 
 // Weight of the series' barbell in newtons.
 double SeriesForce(int32_t series);
@@ -41,6 +46,7 @@ double SeriesForce(int32_t series);
 // Number of repetitions to read from a series: its RepCount kept within 0..100, so a
 // corrupted count can never index past the arrays.
 int32_t UsableRepCount(int32_t series);
+int32_t UsableRepCount(const SeriesRecord& record);
 
 // True when the views may show entry `series`: a stored series, or the entry a live
 // measurement is filling. Entries beyond them keep what earlier tables left there, so a

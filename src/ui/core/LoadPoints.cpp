@@ -33,6 +33,13 @@ public:
         count_ = std::min(count_ + 1, capacity_);
     }
 
+    // Whether offer() would keep a repetition of this velocity. A full list passes over
+    // one no faster than its last entry: that one is either dropped at once or, at an
+    // equal velocity, replaces an entry of the same load with the very same values.
+    bool wouldKeep(float meanVelocity) const {
+        return count_ < capacity_ || kept_[count_ - 1].MeanVelocity < meanVelocity;
+    }
+
     float averageAboveBound(float KeptRepetition::*field) const {
         float sum = 0;
         int32_t used = 0;
@@ -97,30 +104,42 @@ void SortByQuantity(LoadPointSet& set, int32_t quantity) {
 void BuildLoadPoints(int32_t seriesCount, int32_t bestCount, int32_t sortQuantity,
                      LoadPointSet& out) {
     const int32_t n = std::clamp<int32_t>(seriesCount, 0, MaxSeries);
+    BuildLoadPoints(std::span<const SeriesRecord>(Series, static_cast<size_t>(n)), bestCount,
+                    sortQuantity, out);
+}
+
+void BuildLoadPoints(std::span<const SeriesRecord> table, int32_t bestCount, int32_t sortQuantity,
+                     LoadPointSet& out) {
+    const int32_t n = static_cast<int32_t>(std::min<size_t>(table.size(), MaxSeries));
     const int32_t best = std::clamp<int32_t>(bestCount, 1, MaxRepetitions);
     bool taken[MaxSeries] = {};
     out.Count = 0;
     for (int32_t k = 0; k < n; ++k) {
         if (taken[k]) continue;
-        const float mass = Series[k].Mass;
+        const float mass = table[k].Mass;
         BestRepetitions kept(best);
+        int32_t repetitions = 0;
         for (int32_t j = k; j < n; ++j) {
             // Series k always belongs to the load it opens, even with a mass that equals
             // nothing (NaN from a damaged file).
-            if (taken[j] || (j != k && !(Series[j].Mass == mass))) continue;
+            if (taken[j] || (j != k && !(table[j].Mass == mass))) continue;
             taken[j] = true;
-            const int32_t reps = UsableRepCount(j);
+            const int32_t reps = UsableRepCount(table[j]);
+            repetitions += reps;
             for (int32_t r = 0; r < reps; ++r) {
-                kept.offer({RepetitionValue(j, r, ValueKind::MeanVelocity),
-                            RepetitionValue(j, r, ValueKind::MeanPower)});
+                const float v = RepetitionValue(table[j], r, ValueKind::MeanVelocity);
+                if (!kept.wouldKeep(v)) continue;
+                kept.offer({v, RepetitionValue(table[j], r, ValueKind::MeanPower)});
             }
         }
         LoadPoint& p = out.Points[out.Count++];
         p.Values[int(PlotQuantity::Mass)] = mass;
-        p.Values[int(PlotQuantity::Force)] = static_cast<float>(SeriesForce(k));
+        p.Values[int(PlotQuantity::Force)] =
+            static_cast<float>(static_cast<double>(mass) * Gravity);
         p.Values[int(PlotQuantity::Velocity)] =
             kept.averageAboveBound(&KeptRepetition::MeanVelocity);
         p.Values[int(PlotQuantity::Power)] = kept.averageAboveBound(&KeptRepetition::MeanPower);
+        p.Repetitions = repetitions;
     }
     SortByQuantity(out, ValidPlotQuantity(sortQuantity));
 }

@@ -6,12 +6,14 @@
 #include "ui/core/PlotQuantity.h"
 
 #include <cstdint>
+#include <span>
 
 namespace krovel {
 
 // Values in PlotQuantity order: mass (kg), force (N), mean velocity (m/s), mean power (W).
 struct LoadPoint {
     float Values[PlotQuantityCount] = {};
+    int32_t Repetitions = 0; // repetitions of every series of the load
     float value(int32_t quantity) const { return Values[quantity]; }
 };
 
@@ -33,6 +35,9 @@ inline constexpr float LoadValueBound = 0.0001f;
 // up sorted ascending by `sortQuantity` with a stable exchange sort.
 // bestCount is kept within 1..100, seriesCount within 0..1000, sortQuantity within 0..3.
 void BuildLoadPoints(int32_t seriesCount, int32_t bestCount, int32_t sortQuantity,
+                     LoadPointSet& out);
+// The same over any table of series (a file read for analysis); at most 1000 are taken.
+void BuildLoadPoints(std::span<const SeriesRecord> table, int32_t bestCount, int32_t sortQuantity,
                      LoadPointSet& out);
 
 } // namespace krovel

@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "analysis/gui/AnalysisMenu.h"
 #include "app/core/CommandVocabulary.h"
 #include "app/gui/CKrovelDeviceDoc.h"
 #include "app/gui/CommandRouter.h"
@@ -45,6 +46,7 @@ bool CMainFrame::Create() {
     view_ = new CKrovelDeviceView(*this);
     setCentralWidget(view_);
     BuildMenu();
+    InstallAnalysisMenu(*this);
     if (!BuildToolBar()) return false;
     BuildAccelerators();
     BuildStatusBar();

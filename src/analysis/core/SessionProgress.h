@@ -1,0 +1,60 @@
+// Progress across sessions: every measurement file directly in one folder (a subject's
+// folder) is one session; the sessions are grouped by exercise and put in date order.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "analysis/core/LoadVelocityProfile.h"
+#include "data/core/DataModel.h"
+
+namespace krovel {
+
+struct SessionSummary {
+    std::string File;                 // name in the folder
+    std::optional<int32_t> StartTime; // earliest non-zero series start; none when undated
+    std::string Date;                 // its local date, "YYYY-MM-DD"; empty when undated
+    std::optional<double> E1rm;       // kg
+    std::optional<double> R2;
+    ProfileQuality Quality = ProfileQuality::Insufficient;
+    int32_t Loads = 0;                  // loads in the profile
+    int32_t Repetitions = 0;            // all repetitions of the file
+    double VolumeKg = 0;                // sum of mass x repetitions
+    std::optional<double> BestVelocity; // highest mean velocity, m/s; none without repetitions
+};
+
+// The session of one table, its profile computed with the exercise's threshold.
+SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> table,
+                                const std::string& exercise, int32_t bestCount);
+
+struct ExerciseProgress {
+    std::string Exercise;
+    std::vector<SessionSummary> Sessions; // ascending by date, undated ones last
+};
+
+struct RefusedFile {
+    std::string File;
+    std::string Reason; // the message Open would show
+};
+
+struct ProgressReport {
+    int32_t FilesRead = 0;
+    std::vector<RefusedFile> Refused;
+    std::vector<ExerciseProgress> Exercises; // by exercise text
+};
+
+struct ProgressRequest {
+    std::string Folder;
+    int32_t BestCount = 1;
+    std::optional<std::string> Exercise; // only this exercise (ignoring case)
+};
+
+// Reads every ".krvx" file directly in the folder, each all or nothing as Open does;
+// a refused file is listed with its reason and the others are still read. Nothing when
+// the folder itself cannot be listed; `error` then says why.
+std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std::string& error);
+
+} // namespace krovel

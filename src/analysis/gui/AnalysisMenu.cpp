@@ -1,0 +1,83 @@
+#include "analysis/gui/AnalysisMenu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+
+#include <functional>
+
+#include "analysis/core/TableSnapshot.h"
+#include "analysis/gui/ProfileWindow.h"
+#include "analysis/gui/ProgressWindow.h"
+#include "analysis/gui/VelocityLossWindow.h"
+#include "app/gui/CommandRouter.h"
+#include "data/core/DataModel.h"
+#include "ui/gui/CMainFrame.h"
+
+namespace krovel {
+
+namespace {
+
+bool TableHasSeries() {
+    return DataPresent != 0 && CompleteSeriesCount() > 0;
+}
+
+// Opens the window of one item: the one already open is raised, otherwise a new one is
+// made, owned by the frame.
+template <typename Window> void OpenWindow(CMainFrame& frame, QPointer<Window>& window) {
+    if (!window) window = new Window(&frame);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+void InstallAnalysisMenu(CMainFrame& frame) {
+    QMenuBar* bar = frame.menuBar();
+    const QList<QAction*> menus = bar->actions();
+    auto* menu = new QMenu(QStringLiteral("A&nalysis"), bar);
+    if (menus.isEmpty())
+        bar->addMenu(menu);
+    else
+        bar->insertMenu(menus.last(), menu);
+
+    CommandRouter& router = frame.router();
+    struct Item {
+        int id;
+        const char* text;
+        const char* tip;
+        std::function<bool()> rule;
+        std::function<void()> open;
+    };
+    // The windows live as long as the frame; the pointers forget them if they go first.
+    auto* profile = new QPointer<ProfileWindow>;
+    auto* loss = new QPointer<VelocityLossWindow>;
+    auto* progress = new QPointer<ProgressWindow>;
+    QObject::connect(menu, &QObject::destroyed, [profile, loss, progress] {
+        delete profile;
+        delete loss;
+        delete progress;
+    });
+    const Item items[] = {
+        {cmd::AnalysisProfile, "&Load-velocity profile",
+         "Load-velocity profile and estimated 1RM of the table", TableHasSeries,
+         [&frame, profile] { OpenWindow(frame, *profile); }},
+        {cmd::AnalysisVelocityLoss, "&Velocity loss", "Velocity loss in each series of the table",
+         TableHasSeries, [&frame, loss] { OpenWindow(frame, *loss); }},
+        {cmd::AnalysisProgress, "&Progress", "Progress across the sessions of the subject's folder",
+         [] { return !CurrentSubjectFolder().empty(); },
+         [&frame, progress] { OpenWindow(frame, *progress); }},
+    };
+    for (const Item& item : items) {
+        QAction* action = menu->addAction(QString::fromLatin1(item.text));
+        action->setStatusTip(QString::fromLatin1(item.tip));
+        router.setRule(item.id, item.rule);
+        router.setHandler(item.id, menu, item.open);
+        router.bindAction(action, item.id);
+    }
+    QObject::connect(menu, &QMenu::aboutToShow, &router, &CommandRouter::refreshActions);
+}
+
+} // namespace krovel

@@ -1,0 +1,115 @@
+// Runs the built krovel-cli's analysis subcommands on files written by the encoder.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+#include <vector>
+
+#include "data/core/MeasurementFile.h"
+#include "support/SeriesBuilder.h"
+#include "support/TempFolder.h"
+
+using namespace krovel;
+using krovel::testing::SeriesOf;
+using krovel::testing::TempFolder;
+
+namespace {
+
+constexpr int32_t Noon = 1772452800; // 2026-03-02 12:00 UTC
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class AnalysisCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.ok());
+        cli = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "krovel-cli";
+        ASSERT_TRUE(std::filesystem::exists(cli)) << cli;
+        TestHeaderRecord header;
+        header.Exercise = "Squat";
+        file = folder.file("squat.krvx");
+        const std::vector<SeriesRecord> series = {
+            SeriesOf(40, {50, 45}, Noon), SeriesOf(60, {40}, Noon), SeriesOf(80, {28}, Noon)};
+        TempFolder::Write(file, EncodeMeasurementFile(header, series));
+    }
+
+    CliRun Run(const std::string& args, const char* locale = "C") {
+        const std::string out = folder.file("out.txt"), err = folder.file("err.txt");
+        const std::string command = "LC_ALL=" + std::string(locale) + " TZ=UTC '" + cli.string() +
+                                    "' " + args + " >'" + out + "' 2>'" + err + "'";
+        CliRun run;
+        const int raw = std::system(command.c_str());
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = TempFolder::Read(out);
+        run.err = TempFolder::Read(err);
+        return run;
+    }
+
+    TempFolder folder;
+    std::filesystem::path cli;
+    std::string file;
+};
+
+} // namespace
+
+TEST_F(AnalysisCommandsTest, JsonCarriesEveryFieldUnrounded) {
+    CliRun profile = Run("profile '" + file + "' --format json");
+    ASSERT_EQ(profile.status, 0) << profile.err;
+    EXPECT_EQ(
+        profile.out.substr(0, profile.out.find("\"fit\"")),
+        "{\n  \"exercise\": \"Squat\",\n  \"mvt\": 0.3,\n  \"mvt_source\": \"exercise\",\n"
+        "  \"data\": 1,\n  \"loads\": [\n    {\"mass\": 40.0, \"velocity\": 1.0, \"reps\": 2},\n"
+        "    {\"mass\": 60.0, \"velocity\": 0.8, \"reps\": 1},\n"
+        "    {\"mass\": 80.0, \"velocity\": 0.56, \"reps\": 1}\n  ],\n  ");
+    EXPECT_NE(profile.out.find("\"slope\": -0.01"), std::string::npos) << profile.out;
+    EXPECT_NE(profile.out.find("\"quality\": \"good\",\n  \"warnings\": []\n}\n"),
+              std::string::npos);
+
+    CliRun own = Run("profile '" + file + "' --format json --mvt 0.25 --data 2");
+    EXPECT_NE(own.out.find("\"mvt_source\": \"option\",\n  \"data\": 2"), std::string::npos);
+
+    CliRun loss = Run("velocity-loss '" + file + "' --format json");
+    ASSERT_EQ(loss.status, 0) << loss.err;
+    EXPECT_EQ(loss.out,
+              "[\n  {\"series\": 1, \"mass\": 40.0, \"reps\": 2, \"best\": 1.0, \"last\": "
+              "0.9, \"loss_pct\": 10.0, \"max_loss_pct\": 10.0}\n]\n");
+
+    TempFolder::Write(folder.file("zz.krvx"), "truncated");
+    CliRun progress = Run("progress '" + folder.path() + "' --format json");
+    ASSERT_EQ(progress.status, 0) << progress.err;
+    EXPECT_NE(progress.out.find("\"files_read\": 1,\n  \"refused\": [\n    {\"file\": \"zz.krvx\", "
+                                "\"reason\": \"Incompatible data\"}\n  ]"),
+              std::string::npos)
+        << progress.out;
+    EXPECT_NE(progress.out.find("{\"file\": \"squat.krvx\", \"date\": \"2026-03-02\", \"e1rm\": "),
+              std::string::npos)
+        << progress.out;
+}
+
+TEST_F(AnalysisCommandsTest, TextFollowsTheLocaleAndCsvUsesPoints) {
+    CliRun text = Run("profile '" + file + "'", "de_DE.UTF-8");
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("e1RM: 104,2 kg"), std::string::npos) << text.out;
+    CliRun csv = Run("velocity-loss '" + file + "' --format csv", "de_DE.UTF-8");
+    EXPECT_EQ(csv.out, "Series,Load (kg),Repetitions,Best v (m/s),Last v (m/s),Loss (%),Max loss "
+                       "(%)\r\n1,40.0,2,1.00,0.90,10.0,10.0\r\n");
+}
+
+TEST_F(AnalysisCommandsTest, BadInputIsRefusedWithAMessage) {
+    for (const std::string& args : std::vector<std::string>{
+             "profile '" + file + "' --mvt fast", "profile '" + file + "' --data 0",
+             "profile '" + folder.file("missing.krvx") + "'", "velocity-loss",
+             "progress '" + folder.file("missing") + "'",
+             "progress '" + folder.path() + "' --format xml"}) {
+        SCOPED_TRACE(args);
+        CliRun run = Run(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_FALSE(run.err.empty());
+    }
+}

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "analysis/core/SessionProgress.h"
+#include "data/core/MeasurementFile.h"
+#include "support/SeriesBuilder.h"
+#include "support/TempFolder.h"
+
+using namespace krovel;
+using krovel::testing::SeriesOf;
+using krovel::testing::TempFolder;
+
+namespace {
+
+// 2026-03-02 12:00 UTC and a week later: noon keeps the date in every time zone.
+constexpr int32_t March2 = 1772452800, March9 = March2 + 7 * 86400;
+
+void WriteSession(const TempFolder& folder, const char* name, const char* exercise,
+                  const std::vector<SeriesRecord>& series) {
+    TestHeaderRecord header;
+    header.Exercise = exercise;
+    TempFolder::Write(folder.file(name), EncodeMeasurementFile(header, series));
+}
+
+} // namespace
+
+TEST(SessionProgressTest, SessionsByExerciseInDateOrderPastARefusedFile) {
+    TempFolder folder;
+    ASSERT_TRUE(folder.ok());
+    // The later session sorts first by name; the undated series 0 does not date it.
+    WriteSession(
+        folder, "a.krvx", "Squat",
+        {SeriesOf(40, {52}), SeriesOf(60, {42, 40}, March9), SeriesOf(80, {30}, March9 + 600)});
+    WriteSession(
+        folder, "b.KRVX", "Squat",
+        {SeriesOf(40, {50}, March2), SeriesOf(60, {40}, March2), SeriesOf(80, {28}, March2)});
+    WriteSession(folder, "c.krvx", "Bench press", {SeriesOf(50, {30, 25}, March2)});
+    TempFolder::Write(folder.file("broken.krvx"), "Marvolen_KrovelDevice_V1.2");
+    TempFolder::Write(folder.file("notes.txt"), "not a measurement");
+
+    std::string error;
+    auto report = BuildProgress({folder.path(), 1, std::nullopt}, error);
+    ASSERT_TRUE(report) << error;
+    EXPECT_EQ(report->FilesRead, 3);
+    ASSERT_EQ(report->Refused.size(), 1u);
+    EXPECT_EQ(report->Refused[0].File, "broken.krvx");
+    EXPECT_EQ(report->Refused[0].Reason, "Incompatible data");
+
+    ASSERT_EQ(report->Exercises.size(), 2u);
+    const ExerciseProgress& squat = report->Exercises[1];
+    EXPECT_EQ(squat.Exercise, "Squat");
+    ASSERT_EQ(squat.Sessions.size(), 2u);
+    const SessionSummary& first = squat.Sessions[0];
+    EXPECT_EQ(first.File, "b.KRVX");
+    EXPECT_EQ(first.Date, "2026-03-02");
+    EXPECT_NEAR(*first.E1rm, (0.30 - 1.4466667) / -0.011, 1e-3);
+    EXPECT_EQ(first.Quality, ProfileQuality::Good);
+    EXPECT_EQ(first.Loads, 3);
+    const SessionSummary& second = squat.Sessions[1];
+    EXPECT_EQ(second.Date, "2026-03-09");
+    EXPECT_EQ(second.Repetitions, 4);
+    EXPECT_DOUBLE_EQ(second.VolumeKg, 40 + 120 + 80);
+    EXPECT_DOUBLE_EQ(*second.BestVelocity, 1.04);
+
+    auto bench = BuildProgress({folder.path(), 1, std::string("BENCH PRESS")}, error);
+    ASSERT_TRUE(bench);
+    ASSERT_EQ(bench->Exercises.size(), 1u);
+    EXPECT_EQ(bench->Exercises[0].Sessions[0].Loads, 1);
+    EXPECT_FALSE(bench->Exercises[0].Sessions[0].E1rm);
+
+    EXPECT_FALSE(BuildProgress({folder.file("missing"), 1, std::nullopt}, error));
+    EXPECT_NE(error.find("missing"), std::string::npos);
+}

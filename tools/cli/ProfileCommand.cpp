@@ -1,0 +1,146 @@
+// krovel-cli profile FILE [--data H] [--mvt V] [--format text|csv|json]
+// The load-velocity profile of a measurement file: one point per load from its H best
+// repetitions, the fitted line, and the 1RM estimated at the minimum velocity threshold
+// (the exercise's own unless --mvt gives one).
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "AnalysisOutput.h"
+#include "CliCommand.h"
+#include "TableJson.h"
+#include "analysis/core/LoadVelocityProfile.h"
+#include "data/core/MeasurementFile.h"
+
+namespace krovel::cli {
+
+namespace {
+
+constexpr const char* ProfileName = "profile";
+constexpr const char* ProfileUsage = "profile FILE [--data H] [--mvt V] [--format text|csv|json]";
+
+// Faster than any bar the device can measure (5.1 m/s): a threshold above is a typo.
+constexpr double MaxThreshold = 5.1;
+
+struct ProfileOptions {
+    std::string file;
+    int32_t bestCount = 1;
+    std::optional<double> threshold;
+    AnalysisFormat format = AnalysisFormat::Text;
+};
+
+std::optional<int> ParseProfileArgs(int argc, char** argv, ProfileOptions& options) {
+    return ParseAnalysisArguments(
+        argc, argv, ProfileName, ProfileUsage,
+        "Prints the load-velocity profile of a measurement file and the 1RM it estimates.", "FILE",
+        {"--data", "--mvt", "--format"}, options.file,
+        [&](std::string_view name, std::string_view value) -> std::optional<std::string> {
+            if (name == "--format") return TakeFormat(value, options.format);
+            if (name == "--data") return TakeBestCount(value, options.bestCount);
+            auto threshold = ParseDecimal(value);
+            if (!threshold || *threshold < 0 || *threshold > MaxThreshold)
+                return "--mvt needs a velocity from 0 to 5.1 m/s, not '" + std::string(value) + "'";
+            options.threshold = threshold;
+            return std::nullopt;
+        });
+}
+
+std::string ProfileJson(const LoadVelocityProfile& p) {
+    std::string out = "{\n  \"exercise\": ";
+    AppendString(out, p.Exercise);
+    out += ",\n  \"mvt\": ";
+    AppendDouble(out, p.Threshold.Value);
+    out += ",\n  \"mvt_source\": ";
+    AppendString(out, ThresholdSourceText(p.Threshold.Source));
+    out += ",\n  \"data\": " + std::to_string(p.BestCount) + ",\n  \"loads\": [";
+    for (size_t i = 0; i < p.Loads.size(); ++i) {
+        out += i ? ",\n    {\"mass\": " : "\n    {\"mass\": ";
+        AppendFloat(out, p.Loads[i].Mass);
+        out += ", \"velocity\": ";
+        AppendFloat(out, p.Loads[i].Velocity);
+        out += ", \"reps\": " + std::to_string(p.Loads[i].Repetitions) + "}";
+    }
+    out += p.Loads.empty() ? "],\n  \"fit\": " : "\n  ],\n  \"fit\": ";
+    if (p.Fit) {
+        out += "{\"intercept\": ";
+        AppendDouble(out, p.Fit->Intercept);
+        out += ", \"slope\": ";
+        AppendDouble(out, p.Fit->Slope);
+        out += ", \"r2\": ";
+        AppendOptional(out, p.Fit->R2);
+        out += ", \"see\": ";
+        AppendOptional(out, p.Fit->StandardError);
+        out += "}";
+    } else {
+        out += "null";
+    }
+    out += ",\n  \"e1rm\": ";
+    AppendOptional(out, p.E1rm);
+    out += ",\n  \"v0\": ";
+    AppendOptional(out, p.V0);
+    out += ",\n  \"l0\": ";
+    AppendOptional(out, p.L0);
+    out += ",\n  \"quality\": ";
+    AppendString(out, ProfileQualityText(p.Quality));
+    out += ",\n  \"warnings\": [";
+    for (size_t i = 0; i < p.Warnings.size(); ++i) {
+        out += i ? ", " : "";
+        AppendString(out, p.Warnings[i]);
+    }
+    out += "]\n}\n";
+    return out;
+}
+
+// The summary as "name,value" rows, a blank line, then the loads.
+std::string ProfileCsv(const LoadVelocityProfile& p) {
+    TextTable summary{{"Quantity", "Value"}, {}};
+    auto add = [&](const char* name, const std::optional<double>& v, int decimals) {
+        summary.Rows.push_back({name, v ? PointText(*v, decimals) : ""});
+    };
+    summary.Rows.push_back({"Exercise", p.Exercise});
+    add("MVT (m/s)", p.Threshold.Value, 2);
+    summary.Rows.push_back({"MVT source", ThresholdSourceText(p.Threshold.Source)});
+    summary.Rows.push_back({"Best repetitions per load", std::to_string(p.BestCount)});
+    add("Intercept (m/s)", p.Fit ? std::optional(p.Fit->Intercept) : std::nullopt, 4);
+    add("Slope (m/s per kg)", p.Fit ? std::optional(p.Fit->Slope) : std::nullopt, 6);
+    add("r2", p.Fit ? p.Fit->R2 : std::nullopt, 4);
+    add("Standard error (m/s)", p.Fit ? p.Fit->StandardError : std::nullopt, 4);
+    add("e1RM (kg)", p.E1rm, 1);
+    add("V0 (m/s)", p.V0, 3);
+    add("L0 (kg)", p.L0, 1);
+    summary.Rows.push_back({"Quality", ProfileQualityText(p.Quality)});
+    for (const std::string& w : p.Warnings) summary.Rows.push_back({"Warning", w});
+    return CsvText(summary) + "\r\n" + CsvText(ProfileLoadTable(p, '.'));
+}
+
+int RunProfile(int argc, char** argv) {
+    ProfileOptions options;
+    if (auto exit = ParseProfileArgs(argc, argv, options)) return *exit;
+    auto scratch = LoadForAnalysis(ProfileName, options.file.c_str());
+    if (!scratch) return ExitRefused;
+    const LoadVelocityProfile profile = BuildProfile(
+        scratch->Series, {scratch->Header.Exercise, options.bestCount, options.threshold});
+    std::string out;
+    switch (options.format) {
+    case AnalysisFormat::Text: {
+        const char point = LocaleDecimalPoint();
+        for (const std::string& line : ProfileSummaryLines(profile, point)) out += line + '\n';
+        out += '\n' + AlignedText(ProfileLoadTable(profile, point));
+        break;
+    }
+    case AnalysisFormat::Csv:
+        out = ProfileCsv(profile);
+        break;
+    case AnalysisFormat::Json:
+        out = ProfileJson(profile);
+        break;
+    }
+    return WriteResult(ProfileName, out);
+}
+
+const bool registered = RegisterCliCommand({ProfileName, ProfileUsage, RunProfile});
+
+} // namespace
+
+} // namespace krovel::cli
