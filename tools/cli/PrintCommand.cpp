@@ -85,9 +85,10 @@ struct PrintParser {
     QCommandLineOption data{QStringLiteral("data"),
                             QStringLiteral("diagnostic graph: best repetitions averaged per load"),
                             QStringLiteral("H"), QStringLiteral("1")};
-    QCommandLineOption settings{QStringLiteral("settings"),
-                                QStringLiteral("the settings file whose axis ranges the graphs use"),
-                                QStringLiteral("FILE")};
+    QCommandLineOption settings{
+        QStringLiteral("settings"),
+        QStringLiteral("the settings file whose axis ranges the graphs use"),
+        QStringLiteral("FILE")};
 
     PrintParser() {
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("a .krvx file"));
@@ -175,8 +176,7 @@ std::optional<std::string> LoadSettings(const PrintOptions& options) {
     const char* problem = nullptr;
     SettingsValues values;
     if (!head) {
-        if (named || failure == FileReadFailure::NotRegularFile)
-            problem = "Error opening file";
+        if (named || failure == FileReadFailure::NotRegularFile) problem = "Error opening file";
     } else {
         switch (DecodeSettings(reinterpret_cast<const uint8_t*>(head->bytes.data()),
                                head->bytes.size(), values)) {
@@ -202,7 +202,7 @@ std::optional<std::string> LoadSettings(const PrintOptions& options) {
 int RunPrint(int argc, char** argv) {
     const CommandHelp help =
         SubcommandHelp("print", PrintUsage,
-                       "Writes the printed report of a measurement file as a one-page A4 PDF: the\n"
+                       "Writes the printed report of a measurement file as an A4 PDF: the\n"
                        "digital report, the exercise graph or the diagnostic graph of series N.");
     PrintParser arguments;
     if (auto exit = ParseCommandLine(arguments.parser, ArgumentList(argc, argv), help))
@@ -210,13 +210,15 @@ int RunPrint(int argc, char** argv) {
     PrintOptions options;
     if (auto error = arguments.Read(options)) return Refuse(help.command, *error);
 
-    // The application object first: the program folder and per-user folders need it.
+    // The file is read before the application object exists: creating it switches the
+    // messages to the user's language, and refusals read the same from every command.
+    auto scratch = std::make_unique<MeasurementScratch>();
+    if (auto exit = LoadMeasurementArgument(help.command, options.file, *scratch)) return *exit;
+
+    // The program folder and per-user folders need the application object.
     const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
     if (auto error = LoadSettings(options))
         return Refuse(help.command, QString::fromStdString(*error));
-
-    auto scratch = std::make_unique<MeasurementScratch>();
-    if (auto exit = LoadMeasurementArgument(help.command, options.file, *scratch)) return *exit;
     CommitMeasurementScratch(*scratch);
     if (auto error = CheckRanges(options))
         return Refuse(help.command, QString::fromStdString(*error));
