@@ -9,9 +9,11 @@
 #include <cstring>
 
 #include "CliCommand.h"
+#include "MeasurementInput.h"
 #include "TableJson.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <vector>
 
 namespace krovel::cli {
@@ -50,10 +52,10 @@ std::optional<int> ParseAnalysisArguments(int argc, char** argv, const char* nam
 
 std::unique_ptr<MeasurementScratch> LoadForAnalysis(const char* command, const char* file) {
     auto scratch = std::make_unique<MeasurementScratch>();
-    const FileLoadError error = LoadMeasurementFile(file, *scratch);
-    if (error == FileLoadError::None) return scratch;
-    RefuseAnalysis(command, std::string(file) + ": " + FileLoadErrorText(error));
-    return nullptr;
+    if (LoadMeasurementArgument(QStringLiteral("krovel-cli ") + QString::fromUtf8(command),
+                                QFile::decodeName(file), *scratch))
+        return nullptr;
+    return scratch;
 }
 
 std::optional<std::string> TakeFormat(std::string_view value, AnalysisFormat& format) {
@@ -97,21 +99,6 @@ void AppendOptional(std::string& out, const std::optional<double>& value) {
         AppendDouble(out, *value);
     else
         out += "null";
-}
-
-int WriteResult(const char* command, const std::string& text) {
-    const size_t written = std::fwrite(text.data(), 1, text.size(), stdout);
-    if (written != text.size() || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "krovel-cli %s: cannot write the result: %s\n", command,
-                     std::strerror(errno));
-        return 1;
-    }
-    return 0;
-}
-
-int RefuseAnalysis(const char* command, const std::string& message) {
-    std::fprintf(stderr, "krovel-cli %s: %s\n", command, message.c_str());
-    return ExitRefused;
 }
 
 } // namespace krovel::cli

@@ -48,11 +48,4 @@ char LocaleDecimalPoint();
 // JSON null, or the number in its shortest round-trip form.
 void AppendOptional(std::string& out, const std::optional<double>& value);
 
-// Writes the text to standard output: 0 when all of it was written, else a message on
-// standard error and 1.
-int WriteResult(const char* command, const std::string& text);
-
-// A message on standard error and ExitRefused.
-int RefuseAnalysis(const char* command, const std::string& message);
-
 } // namespace krovel::cli

@@ -136,7 +136,7 @@ int RunProfile(int argc, char** argv) {
         out = ProfileJson(profile);
         break;
     }
-    return WriteResult(ProfileName, out);
+    return WriteStandardOutput(ProfileName, out);
 }
 
 const bool registered = RegisterCliCommand({ProfileName, ProfileUsage, RunProfile});

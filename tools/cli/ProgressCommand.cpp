@@ -100,7 +100,8 @@ int RunProgress(int argc, char** argv) {
     if (auto exit = ParseProgressArgs(argc, argv, options)) return *exit;
     std::string error;
     const std::optional<ProgressReport> report = BuildProgress(options.request, error);
-    if (!report) return RefuseAnalysis(ProgressName, error);
+    if (!report)
+        return Refuse(QStringLiteral("krovel-cli ") + ProgressName, QString::fromStdString(error));
     std::string out;
     switch (options.format) {
     case AnalysisFormat::Text:
@@ -114,7 +115,7 @@ int RunProgress(int argc, char** argv) {
         out = ProgressJson(*report);
         break;
     }
-    return WriteResult(ProgressName, out);
+    return WriteStandardOutput(ProgressName, out);
 }
 
 const bool registered = RegisterCliCommand({ProgressName, ProgressUsage, RunProgress});

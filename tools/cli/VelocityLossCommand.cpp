@@ -72,7 +72,7 @@ int RunVelocityLoss(int argc, char** argv) {
         out = LossJson(losses);
         break;
     }
-    return WriteResult(LossName, out);
+    return WriteStandardOutput(LossName, out);
 }
 
 const bool registered = RegisterCliCommand({LossName, LossUsage, RunVelocityLoss});
