@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/core/Settings.h"
+#include "data/core/Settings.h"
 
 using namespace krovel;
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "quorl/SubjectRecordFile.h"
+#include "quorl/core/SubjectRecordFile.h"
 
 using namespace krovel;
 using namespace krovel::quorl;

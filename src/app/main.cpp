@@ -8,8 +8,8 @@
 
 #include "app/core/CommandLine.h"
 #include "app/gui/CKrovelDeviceApp.h"
-#include "app/gui/QtPrompts.h"
-#include "app/io/CommandLineConventions.h"
+#include "base/gui/QtPrompts.h"
+#include "base/io/CommandLineConventions.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/core/AppPaths.h"
+#include "base/core/AppPaths.h"
 
 #include <gtest/gtest.h>
 

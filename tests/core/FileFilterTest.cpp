@@ -1,8 +1,8 @@
-#include "app/core/FileFilter.h"
+#include "base/core/FileFilter.h"
 
 #include <gtest/gtest.h>
 
-#include "app/core/Prompts.h"
+#include "base/core/Prompts.h"
 
 namespace krovel {
 namespace {

@@ -9,9 +9,9 @@
 #include "data/core/DataModel.h"
 #include "measure/core/RepTableText.h"
 #include "measure/core/RepetitionValues.h"
-#include "measure/core/ViewState.h"
 #include "ui/core/PrintedPage.h"
 #include "ui/core/RecordingCanvas.h"
+#include "ui/core/ViewState.h"
 
 using namespace krovel;
 

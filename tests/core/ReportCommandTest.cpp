@@ -9,8 +9,8 @@
 
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
-#include "data/core/SpreadsheetExport.h"
 #include "measure/core/RepTableText.h"
+#include "measure/core/SpreadsheetExport.h"
 #include "support/LocaleGuard.h"
 #include "support/TempFolder.h"
 

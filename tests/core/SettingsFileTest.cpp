@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <sys/stat.h>
 
-#include "app/core/Settings.h"
 #include "data/core/DataModel.h"
+#include "data/core/Settings.h"
 #include "support/FileSizeLimit.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"

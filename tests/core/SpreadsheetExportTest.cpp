@@ -7,7 +7,7 @@
 #include <sys/resource.h>
 
 #include "data/core/DataModel.h"
-#include "data/core/SpreadsheetExport.h"
+#include "measure/core/SpreadsheetExport.h"
 #include "support/LocaleGuard.h"
 #include "support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "app/core/WaveClip.h"
+#include "measure/core/WaveClip.h"
 
 #include <gtest/gtest.h>
 

@@ -10,12 +10,12 @@
 #include <ctime>
 #include <fstream>
 
-#include "app/core/CommandIds.h"
+#include "base/core/CommandIds.h"
 #include "data/core/MeasurementFile.h"
 #include "device/core/HandOver.h"
 #include "io/LinkTestSupport.h"
 #include "measure/core/LiveMeasurementState.h"
-#include "quorl/Quorl.h"
+#include "quorl/gui/Quorl.h"
 #include "support/AppHarness.h"
 #include "support/LocaleGuard.h"
 #include "support/ScriptedQuorlDialogs.h"

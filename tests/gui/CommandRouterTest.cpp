@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/CommandIds.h"
-#include "app/gui/CommandRouter.h"
+#include "app/core/CommandFlags.h"
+#include "base/core/CommandIds.h"
+#include "base/gui/CommandRouter.h"
 #include "data/core/DataModel.h"
 #include "device/core/HandOver.h"
 #include "measure/core/LiveMeasurementState.h"
@@ -21,7 +22,7 @@ protected:
         StoreFinished(LiveRequest, 1);
     }
     void TearDown() override { StoreFinished(LiveRequest, 1); }
-    CommandRouter router;
+    CommandRouter router{CurrentRuleFlags};
     QObject owner;
     std::vector<int> ran;
     void record(int id) {

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/gui/DialogTemplate.h"
+#include "base/gui/DialogTemplate.h"
 
 namespace krovel {
 namespace {

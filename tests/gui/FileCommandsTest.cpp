@@ -8,11 +8,11 @@
 
 #include <regex>
 
-#include "app/core/CommandIds.h"
+#include "app/gui/FileCommands.h"
+#include "base/core/CommandIds.h"
 #include "data/core/ByteStream.h"
 #include "data/core/MeasurementFile.h"
-#include "data/gui/FileCommands.h"
-#include "quorl/Quorl.h"
+#include "quorl/gui/Quorl.h"
 #include "support/AppHarness.h"
 #include "support/CommandJournal.h"
 #include "support/TempFolder.h"

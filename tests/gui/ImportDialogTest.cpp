@@ -12,8 +12,8 @@
 
 #include <chrono>
 
-#include "app/core/CommandIds.h"
-#include "app/core/Settings.h"
+#include "base/core/CommandIds.h"
+#include "data/core/Settings.h"
 #include "device/core/HandOver.h"
 #include "device/gui/CImportDlg.h"
 #include "io/LinkTestSupport.h"

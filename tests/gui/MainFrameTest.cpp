@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/CommandIds.h"
+#include "base/core/CommandIds.h"
+#include "base/gui/DialogTemplate.h"
 #include "support/FrameHarness.h"
-#include "ui/gui/DialogTemplate.h"
 #include "ui/gui/FormCommands.h"
 
 namespace krovel {

@@ -9,7 +9,7 @@
 
 #include <chrono>
 
-#include "app/core/CommandIds.h"
+#include "base/core/CommandIds.h"
 #include "device/io/DeviceLink.h"
 #include "io/LinkTestSupport.h"
 #include "measure/core/LiveMeasurementState.h"

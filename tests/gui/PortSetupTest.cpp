@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/CommandIds.h"
-#include "app/core/Settings.h"
+#include "base/core/CommandIds.h"
+#include "data/core/Settings.h"
 #include "device/gui/CSetup.h"
 #include "device/gui/PortPane.h"
 #include "support/AppHarness.h"

@@ -11,7 +11,7 @@
 
 #include <functional>
 
-#include "app/gui/QtPrompts.h"
+#include "base/gui/QtPrompts.h"
 #include "support/WhenShown.h"
 
 namespace krovel {

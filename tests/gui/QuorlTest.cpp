@@ -12,13 +12,13 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "quorl/LoadDialog.h"
-#include "quorl/Quorl.h"
-#include "quorl/QuorlDialogs.h"
-#include "quorl/SubjectDialog.h"
-#include "quorl/SubjectEditDialog.h"
-#include "quorl/SubjectNames.h"
-#include "quorl/SubjectRecordFile.h"
+#include "quorl/core/SubjectNames.h"
+#include "quorl/core/SubjectRecordFile.h"
+#include "quorl/gui/LoadDialog.h"
+#include "quorl/gui/Quorl.h"
+#include "quorl/gui/QuorlDialogs.h"
+#include "quorl/gui/SubjectDialog.h"
+#include "quorl/gui/SubjectEditDialog.h"
 #include "support/ScriptedQuorlDialogs.h"
 #include "support/WhenShown.h"
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/gui/CAboutDlg.h"
-#include "app/gui/SignalSounds.h"
+#include "measure/gui/SignalSounds.h"
 
 namespace krovel {
 namespace {

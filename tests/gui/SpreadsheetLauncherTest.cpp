@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/core/AppPaths.h"
+#include "base/core/AppPaths.h"
 #include "data/core/DataModel.h"
-#include "data/gui/SpreadsheetLauncher.h"
+#include "measure/gui/SpreadsheetLauncher.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
 

@@ -9,7 +9,7 @@
 #include <chrono>
 #include <ctime>
 
-#include "app/core/CommandIds.h"
+#include "base/core/CommandIds.h"
 #include "device/gui/PortPane.h"
 #include "device/io/DeviceLink.h"
 #include "io/LinkTestSupport.h"

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/CommandIds.h"
+#include "base/core/CommandIds.h"
 #include "data/core/SubjectBarSync.h"
 #include "support/ViewHarness.h"
 #include "support/WhenShown.h"

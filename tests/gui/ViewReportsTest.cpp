@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/AppPaths.h"
-#include "app/core/CommandIds.h"
+#include "base/core/AppPaths.h"
+#include "base/core/CommandIds.h"
 #include "data/core/TextFormat.h"
-#include "data/gui/SpreadsheetLauncher.h"
+#include "measure/gui/SpreadsheetLauncher.h"
 #include "support/ViewHarness.h"
 
 namespace krovel {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/CommandIds.h"
+#include "base/core/CommandIds.h"
 #include "device/core/HandOver.h"
 #include "measure/core/LiveMeasurementState.h"
 #include "support/FrameHarness.h"

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/core/CommandIds.h"
-#include "app/core/Settings.h"
+#include "base/core/CommandIds.h"
+#include "data/core/Settings.h"
 #include "data/core/SubjectBarSync.h"
 #include "support/ViewHarness.h"
 #include "support/WhenShown.h"

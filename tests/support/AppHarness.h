@@ -11,13 +11,13 @@
 #include <memory>
 #include <string>
 
-#include "app/core/AppPaths.h"
-#include "app/core/Settings.h"
 #include "app/gui/CKrovelDeviceApp.h"
-#include "app/gui/CommandRouter.h"
+#include "base/core/AppPaths.h"
+#include "base/gui/CommandRouter.h"
 #include "data/core/DataModel.h"
-#include "measure/gui/CKrovelDeviceView.h"
+#include "data/core/Settings.h"
 #include "support/ScriptedPrompts.h"
+#include "ui/gui/CKrovelDeviceView.h"
 #include "ui/gui/CMainFrame.h"
 
 namespace krovel::testing {

@@ -6,16 +6,18 @@
 
 #include <memory>
 
-#include "app/gui/CKrovelDeviceDoc.h"
-#include "app/gui/CommandRouter.h"
+#include "analysis/gui/AnalysisMenu.h"
+#include "app/core/CommandFlags.h"
+#include "base/gui/CommandRouter.h"
 #include "data/core/DataModel.h"
-#include "measure/gui/CKrovelDeviceView.h"
+#include "ui/gui/CKrovelDeviceDoc.h"
+#include "ui/gui/CKrovelDeviceView.h"
 #include "ui/gui/CMainFrame.h"
 
 namespace krovel::testing {
 
 struct FrameHarness {
-    CommandRouter router;
+    CommandRouter router{CurrentRuleFlags};
     CKrovelDeviceDoc doc;
     std::unique_ptr<CMainFrame> frame;
     bool created = false;
@@ -23,7 +25,8 @@ struct FrameHarness {
 
     FrameHarness() {
         ResetDataModel();
-        frame = std::make_unique<CMainFrame>(router, doc);
+        frame = std::make_unique<CMainFrame>(
+            router, doc, std::vector<CMainFrame::MenuExtension>{InstallAnalysisMenu});
         created = frame->Create();
         frame->show();
         // Painting (and with it the SubjectBar's copy) happens only once it is exposed.

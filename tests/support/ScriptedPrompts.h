@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Prompts.h"
+#include "base/core/Prompts.h"
 
 namespace krovel::testing {
 

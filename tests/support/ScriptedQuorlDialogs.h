@@ -5,8 +5,8 @@
 #include <deque>
 #include <optional>
 
-#include "quorl/Quorl.h"
-#include "quorl/QuorlDialogs.h"
+#include "quorl/gui/Quorl.h"
+#include "quorl/gui/QuorlDialogs.h"
 
 namespace krovel::testing {
 

@@ -10,10 +10,10 @@
 #include "device/core/HandOver.h"
 #include "measure/core/LiveMeasurementState.h"
 #include "measure/core/RepetitionValues.h"
-#include "measure/core/ViewState.h"
 #include "measure/gui/CTarnList.h"
 #include "support/FrameHarness.h"
 #include "support/ScriptedPrompts.h"
+#include "ui/core/ViewState.h"
 #include "ui/gui/ModeBar.h"
 
 namespace krovel::testing {

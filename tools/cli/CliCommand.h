@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "app/io/CommandLineConventions.h"
+#include "base/io/CommandLineConventions.h"
 
 namespace krovel::cli {
 

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "app/io/CommandLineConventions.h"
+#include "base/io/CommandLineConventions.h"
 
 namespace krovel::cli {
 

@@ -21,15 +21,15 @@
 
 #include "CliCommand.h"
 #include "MeasurementInput.h"
-#include "app/core/AppPaths.h"
-#include "app/core/FileRead.h"
-#include "app/core/Settings.h"
 #include "app/gui/CKrovelDeviceApp.h"
+#include "base/core/AppPaths.h"
+#include "base/core/FileRead.h"
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
+#include "data/core/Settings.h"
 #include "measure/core/RepTableText.h"
 #include "measure/core/RepetitionValues.h"
-#include "measure/core/ViewState.h"
+#include "ui/core/ViewState.h"
 #include "ui/gui/PrintedPageRender.h"
 
 namespace krovel::cli {

@@ -18,9 +18,9 @@
 #include "MeasurementInput.h"
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
-#include "data/core/SpreadsheetExport.h"
 #include "measure/core/RepTableText.h"
 #include "measure/core/RepetitionValues.h"
+#include "measure/core/SpreadsheetExport.h"
 
 namespace krovel::cli {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "DeviceOutput.h"
-#include "app/io/CommandLineConventions.h"
+#include "base/io/CommandLineConventions.h"
 #include "device/core/DeviceSession.h"
 
 namespace {

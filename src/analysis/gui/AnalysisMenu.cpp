@@ -11,7 +11,7 @@
 #include "analysis/gui/ProfileWindow.h"
 #include "analysis/gui/ProgressWindow.h"
 #include "analysis/gui/VelocityLossWindow.h"
-#include "app/gui/CommandRouter.h"
+#include "base/gui/CommandRouter.h"
 #include "data/core/DataModel.h"
 #include "ui/gui/CMainFrame.h"
 

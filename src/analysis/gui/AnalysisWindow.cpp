@@ -24,9 +24,9 @@
 #include <clocale>
 
 #include "analysis/core/TableSnapshot.h"
-#include "app/core/AtomicFile.h"
-#include "app/core/Prompts.h"
-#include "ui/gui/QtText.h"
+#include "base/core/AtomicFile.h"
+#include "base/core/Prompts.h"
+#include "base/gui/QtText.h"
 #include "ui/gui/SharedPrinter.h"
 
 namespace krovel {

@@ -17,8 +17,8 @@
 #include <utility>
 
 #include "analysis/core/TableSnapshot.h"
+#include "base/gui/QtText.h"
 #include "measure/core/RepetitionValues.h"
-#include "ui/gui/QtText.h"
 
 namespace krovel {
 

@@ -14,9 +14,9 @@
 #include <functional>
 
 #include "analysis/core/TableSnapshot.h"
+#include "base/gui/QtText.h"
 #include "data/core/DataModel.h"
-#include "quorl/Quorl.h"
-#include "ui/gui/QtText.h"
+#include "quorl/gui/Quorl.h"
 
 namespace krovel {
 

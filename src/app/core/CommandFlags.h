@@ -1,7 +1,7 @@
 // The process-wide flags the command rules read, as they are now.
 #pragma once
 
-#include "app/core/CommandVocabulary.h"
+#include "base/core/CommandVocabulary.h"
 
 namespace krovel {
 

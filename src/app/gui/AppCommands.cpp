@@ -1,11 +1,11 @@
 #include "app/gui/AppCommands.h"
 
-#include "app/core/CommandIds.h"
-#include "app/gui/CommandRouter.h"
+#include "app/gui/FileCommands.h"
+#include "app/gui/ImportCommand.h"
+#include "base/core/CommandIds.h"
+#include "base/gui/CommandRouter.h"
 #include "data/core/DataModel.h"
-#include "data/gui/FileCommands.h"
 #include "device/gui/CSetup.h"
-#include "device/gui/ImportCommand.h"
 #include "device/gui/PortPane.h"
 #include "ui/gui/CMainFrame.h"
 

@@ -1,7 +1,7 @@
 #include "app/gui/CAboutDlg.h"
 
-#include "app/core/CommandIds.h"
-#include "ui/gui/Resources.h"
+#include "base/core/CommandIds.h"
+#include "base/gui/Resources.h"
 
 namespace krovel {
 

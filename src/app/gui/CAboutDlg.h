@@ -1,7 +1,7 @@
 // The About box (template 100): the program's picture, name and version, and OK.
 #pragma once
 
-#include "ui/gui/DialogTemplate.h"
+#include "base/gui/DialogTemplate.h"
 
 namespace krovel {
 

@@ -9,22 +9,24 @@
 #include <clocale>
 #include <ctime>
 
-#include "app/core/AppPaths.h"
-#include "app/core/CommandIds.h"
+#include "analysis/gui/AnalysisMenu.h"
+#include "app/core/CommandFlags.h"
 #include "app/core/CommandLine.h"
-#include "app/core/Prompts.h"
-#include "app/core/Settings.h"
 #include "app/gui/AppCommands.h"
 #include "app/gui/CAboutDlg.h"
-#include "app/gui/CKrovelDeviceDoc.h"
-#include "app/gui/CommandRouter.h"
-#include "app/io/LogCategories.h"
+#include "base/core/AppPaths.h"
+#include "base/core/CommandIds.h"
+#include "base/core/Prompts.h"
+#include "base/gui/CommandRouter.h"
+#include "base/gui/QtText.h"
+#include "base/io/LogCategories.h"
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
+#include "data/core/Settings.h"
 #include "device/io/DeviceLink.h"
-#include "quorl/Quorl.h"
+#include "quorl/gui/Quorl.h"
+#include "ui/gui/CKrovelDeviceDoc.h"
 #include "ui/gui/CMainFrame.h"
-#include "ui/gui/QtText.h"
 #include "ui/gui/SharedPrinter.h"
 
 namespace krovel {
@@ -65,7 +67,7 @@ std::string ResolveProgramFolder() {
     return WithTrailingSeparator(PathFromQt(QDir(folder).absolutePath()));
 }
 
-CKrovelDeviceApp::CKrovelDeviceApp() : router_(std::make_unique<CommandRouter>()) {
+CKrovelDeviceApp::CKrovelDeviceApp() : router_(std::make_unique<CommandRouter>(CurrentRuleFlags)) {
     theApp = this;
     RegisterCommands();
 }
@@ -133,7 +135,8 @@ bool CKrovelDeviceApp::InitInstance(const CommandLineParts& parts) {
     // 12. Document, main frame and view.
     doc_ = std::make_unique<CKrovelDeviceDoc>();
     doc_->OnNewDocument();
-    frame_ = std::make_unique<CMainFrame>(*router_, *doc_);
+    frame_ = std::make_unique<CMainFrame>(
+        *router_, *doc_, std::vector<CMainFrame::MenuExtension>{InstallAnalysisMenu});
     if (!frame_->Create()) {
         frame_.reset();
         return false;

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/core/CommandLine.h"
-#include "app/gui/SignalSounds.h"
+#include "measure/gui/SignalSounds.h"
 
 namespace krovel {
 

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string_view>
 
-#include "app/core/AtomicFile.h"
-#include "app/core/FileRead.h"
-#include "app/core/Prompts.h"
+#include "base/core/AtomicFile.h"
+#include "base/core/FileRead.h"
+#include "base/core/Prompts.h"
 #include "data/core/ByteStream.h"
 #include "data/core/CountedString.h"
 

@@ -7,14 +7,14 @@
 #include <algorithm>
 #include <ctime>
 
-#include "app/core/CommandIds.h"
-#include "app/core/Prompts.h"
-#include "app/core/Settings.h"
+#include "base/core/CommandIds.h"
+#include "base/core/Prompts.h"
+#include "base/gui/QtText.h"
 #include "data/core/DataModel.h"
+#include "data/core/Settings.h"
 #include "data/core/TextFormat.h"
 #include "device/core/HandOver.h"
 #include "device/io/DeviceLink.h"
-#include "ui/gui/QtText.h"
 
 namespace krovel {
 

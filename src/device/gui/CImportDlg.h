@@ -10,8 +10,8 @@
 
 #include <cstdint>
 
+#include "base/gui/DialogTemplate.h"
 #include "device/core/StreamDecoder.h"
-#include "ui/gui/DialogTemplate.h"
 
 namespace krovel {
 

@@ -2,8 +2,8 @@
 
 #include <QComboBox>
 
-#include "app/core/CommandIds.h"
-#include "app/core/Settings.h"
+#include "base/core/CommandIds.h"
+#include "data/core/Settings.h"
 #include "device/core/PortNames.h"
 
 namespace krovel {

@@ -3,7 +3,7 @@
 // The choice takes effect at the next link open and is kept in the settings file.
 #pragma once
 
-#include "ui/gui/DialogTemplate.h"
+#include "base/gui/DialogTemplate.h"
 
 namespace krovel {
 

@@ -2,13 +2,13 @@
 
 #include <QMouseEvent>
 
-#include "app/core/CommandIds.h"
-#include "app/core/CommandVocabulary.h"
-#include "app/core/Settings.h"
-#include "app/gui/CommandRouter.h"
+#include "base/core/CommandIds.h"
+#include "base/core/CommandVocabulary.h"
+#include "base/gui/CommandRouter.h"
+#include "base/gui/QtText.h"
+#include "data/core/Settings.h"
 #include "device/core/PortNames.h"
 #include "device/io/DeviceLink.h"
-#include "ui/gui/QtText.h"
 
 namespace krovel {
 

@@ -1,6 +1,6 @@
 #include "device/io/DeviceLink.h"
 
-#include "app/io/LogCategories.h"
+#include "base/io/LogCategories.h"
 #include "device/io/SerialTransport.h"
 #include "device/io/UsbTransport.h"
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/io/LogCategories.h"
+#include "base/io/LogCategories.h"
 #include "device/core/PortNames.h"
 #include "device/core/StreamDecoder.h"
 

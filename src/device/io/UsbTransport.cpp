@@ -9,7 +9,7 @@
 #include <system_error>
 #include <thread>
 
-#include "app/io/LogCategories.h"
+#include "base/io/LogCategories.h"
 #include "device/core/StreamDecoder.h"
 #include "device/io/AutoResetEvent.h"
 #include "device/io/FtdiBackend.h"

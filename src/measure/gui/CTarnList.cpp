@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <set>
 
+#include "base/gui/QtText.h"
 #include "measure/core/RepetitionValues.h"
-#include "ui/gui/QtText.h"
 
 namespace krovel {
 

@@ -4,7 +4,7 @@
 // restores it before returning. Painting happens on the user-interface thread only.
 #pragma once
 
-#include "app/core/Settings.h"
+#include "data/core/Settings.h"
 #include "ui/core/Canvas.h"
 
 #include <cstdint>

@@ -11,21 +11,21 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "analysis/gui/AnalysisMenu.h"
-#include "app/core/CommandVocabulary.h"
-#include "app/gui/CKrovelDeviceDoc.h"
-#include "app/gui/CommandRouter.h"
+#include "base/core/CommandVocabulary.h"
+#include "base/gui/CommandRouter.h"
+#include "base/gui/QtText.h"
+#include "base/gui/Resources.h"
+#include "base/gui/SvgImages.h"
 #include "data/core/DataModel.h"
-#include "measure/gui/CKrovelDeviceView.h"
+#include "ui/gui/CKrovelDeviceDoc.h"
+#include "ui/gui/CKrovelDeviceView.h"
 #include "ui/gui/LockKeyState.h"
-#include "ui/gui/QtText.h"
-#include "ui/gui/Resources.h"
-#include "ui/gui/SvgImages.h"
 
 namespace krovel {
 
-CMainFrame::CMainFrame(CommandRouter& router, CKrovelDeviceDoc& doc, QWidget* parent)
-    : QMainWindow(parent), router_(router), doc_(doc) {
+CMainFrame::CMainFrame(CommandRouter& router, CKrovelDeviceDoc& doc,
+                       std::vector<MenuExtension> menuExtensions, QWidget* parent)
+    : QMainWindow(parent), router_(router), doc_(doc), menuExtensions_(std::move(menuExtensions)) {
     InitKrovelResources();
     resize(900, 780);
     TestHeader.Subject.Sex = SexMale;
@@ -46,7 +46,7 @@ bool CMainFrame::Create() {
     view_ = new CKrovelDeviceView(*this);
     setCentralWidget(view_);
     BuildMenu();
-    InstallAnalysisMenu(*this);
+    for (const MenuExtension& extend : menuExtensions_) extend(*this);
     if (!BuildToolBar()) return false;
     BuildAccelerators();
     BuildStatusBar();

@@ -4,7 +4,9 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <map>
+#include <vector>
 
 class QLabel;
 class QToolBar;
@@ -22,9 +24,14 @@ inline constexpr const char* FrameTitle = "Kinetrak Krovel";
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
+    // Adds menus of subsystems that sit above the frame (the shell passes them in, so
+    // the frame needs to know none of them); each runs once the main menu is built.
+    using MenuExtension = std::function<void(CMainFrame&)>;
+
     // Sets the window size (900 x 780) and the subject's default sex before the
     // window is built.
-    CMainFrame(CommandRouter& router, CKrovelDeviceDoc& doc, QWidget* parent = nullptr);
+    CMainFrame(CommandRouter& router, CKrovelDeviceDoc& doc,
+               std::vector<MenuExtension> menuExtensions = {}, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Builds the view, the toolbar, the menu, the accelerators and the status bar;
@@ -68,6 +75,7 @@ private:
 
     CommandRouter& router_;
     CKrovelDeviceDoc& doc_;
+    std::vector<MenuExtension> menuExtensions_;
     CKrovelDeviceView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QToolBar* modeBarArea_ = nullptr;

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <charconv>
 
-#include "app/core/CommandIds.h"
-#include "app/core/Prompts.h"
-#include "app/gui/CommandRouter.h"
+#include "base/core/CommandIds.h"
+#include "base/core/Prompts.h"
+#include "base/gui/CommandRouter.h"
 #include "data/core/DataModel.h"
-#include "measure/gui/CKrovelDeviceView.h"
+#include "ui/gui/CKrovelDeviceView.h"
 
 namespace krovel {
 

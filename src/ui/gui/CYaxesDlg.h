@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/core/Settings.h"
-#include "ui/gui/DialogTemplate.h"
+#include "base/gui/DialogTemplate.h"
+#include "data/core/Settings.h"
 
 namespace krovel {
 

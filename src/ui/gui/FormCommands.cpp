@@ -1,7 +1,7 @@
 #include "ui/gui/FormCommands.h"
 
-#include "app/gui/CommandRouter.h"
-#include "ui/gui/DialogTemplate.h"
+#include "base/gui/CommandRouter.h"
+#include "base/gui/DialogTemplate.h"
 
 namespace krovel {
 

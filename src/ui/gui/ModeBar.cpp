@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-#include "app/gui/CommandRouter.h"
+#include "base/gui/CommandRouter.h"
+#include "base/gui/QtText.h"
 #include "data/core/DataModel.h"
 #include "data/core/TextFormat.h"
 #include "measure/core/RepetitionValues.h"
 #include "ui/gui/CMainFrame.h"
 #include "ui/gui/FormCommands.h"
-#include "ui/gui/QtText.h"
 
 namespace krovel {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/gui/DialogTemplate.h"
+#include "base/gui/DialogTemplate.h"
 
 namespace krovel {
 

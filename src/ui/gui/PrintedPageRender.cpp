@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/core/AtomicFile.h"
-#include "measure/core/ViewState.h"
+#include "base/core/AtomicFile.h"
 #include "ui/core/PrintedPage.h"
+#include "ui/core/ViewState.h"
 #include "ui/gui/QPainterCanvas.h"
 
 namespace krovel {

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "ui/gui/QtText.h"
+#include "base/gui/QtText.h"
 
 namespace krovel {
 

@@ -3,8 +3,8 @@
 // are hidden, and the STOP button shows only during a live measurement.
 #pragma once
 
+#include "base/gui/DialogTemplate.h"
 #include "data/core/SubjectBarSync.h"
-#include "ui/gui/DialogTemplate.h"
 
 namespace krovel {
 

@@ -6,12 +6,12 @@
 
 #include <vector>
 
-#include "app/core/CommandIds.h"
-#include "app/gui/CommandRouter.h"
+#include "base/core/CommandIds.h"
+#include "base/gui/CommandRouter.h"
 #include "data/core/SubjectBarSync.h"
-#include "measure/core/ViewState.h"
-#include "measure/gui/CKrovelDeviceView.h"
 #include "measure/gui/CTarnList.h"
+#include "ui/core/ViewState.h"
+#include "ui/gui/CKrovelDeviceView.h"
 #include "ui/gui/CMainFrame.h"
 #include "ui/gui/ModeBar.h"
 #include "ui/gui/PreviewShortcuts.h"

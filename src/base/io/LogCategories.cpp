@@ -1,0 +1,11 @@
+#include "base/io/LogCategories.h"
+
+namespace krovel {
+
+// Warnings stay on; the informational messages these categories carry are off until
+// the user asks for them.
+Q_LOGGING_CATEGORY(LinkLog, "krovel.link", QtWarningMsg)
+Q_LOGGING_CATEGORY(FilesLog, "krovel.files", QtWarningMsg)
+Q_LOGGING_CATEGORY(SoundLog, "krovel.sound", QtWarningMsg)
+
+} // namespace krovel

@@ -1,0 +1,192 @@
+// The live measurement: start, the 100 ms tick that takes over one received repetition
+// at a time, the signal sounds, and STOP.
+//
+// The link's reader thread fills entry SeriesCount through the decoder and may open
+// further series on its own; the tick reads SeriesCount, RepCount and Finished through
+// the hand-over loads and reads a series' values only below the RepCount it loaded.
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <ctime>
+
+#include "base/core/CommandIds.h"
+#include "base/core/Prompts.h"
+#include "base/gui/CommandRouter.h"
+#include "data/core/DataModel.h"
+#include "data/core/Settings.h"
+#include "data/core/SubjectBarSync.h"
+#include "device/core/HandOver.h"
+#include "device/io/DeviceLink.h"
+#include "measure/core/LiveMeasurementState.h"
+#include "measure/core/RepetitionValues.h"
+#include "measure/gui/CTarnList.h"
+#include "measure/gui/SignalSounds.h"
+#include "ui/core/ViewState.h"
+#include "ui/gui/CKrovelDeviceView.h"
+#include "ui/gui/CMainFrame.h"
+#include "ui/gui/SubjectBar.h"
+
+namespace krovel {
+
+void CKrovelDeviceView::RegisterLiveCommands() {
+    liveTimer_.setInterval(LiveTickMs);
+    connect(&liveTimer_, &QTimer::timeout, this, [this] { router().post(cmd::Tick); });
+
+    router().setHandler(cmd::NewMeasurement, this, [this] { NewMeasurement(); });
+    router().setHandler(cmd::AppendSetRequest, this, [this] { AppendSet(); });
+    router().setHandler(cmd::Tick, this, [this] { TickCommand(); });
+    router().setHandler(cmd::Stop, this, [this] { StopMeasurement(); });
+}
+
+void CKrovelDeviceView::NewMeasurement() {
+    // A request that arrives while a measurement runs must not empty its table.
+    if (!MeasurementIdle) return;
+    ClearSeriesTable(*subjectBar_);
+    LiveShownCount = 0;
+    ViewMode = ViewModeLive;
+    DataPresent = 1;
+    StartMeasurement();
+}
+
+void CKrovelDeviceView::AppendSet() {
+    if (!MeasurementIdle || SeriesCount >= MaxSeries) return;
+    LiveShownCount = 0;
+    CurrentSeries = SeriesCount - 1;
+    ReadSubjectBar(*subjectBar_);
+    ViewMode = ViewModeLive;
+    Repaint();
+    StartMeasurement();
+}
+
+void CKrovelDeviceView::StartMeasurement() {
+    if (SeriesCount >= MaxSeries || SeriesCount < 0) return;
+    ShowTestFields();
+
+    LiveRequest.PortIndex = PortSetting;
+    LiveRequest.RepIndex = 0;
+    // The device marks the first frame of every set. The entry at SeriesCount is opened
+    // empty here, so that marker fills it instead of closing it as an empty series.
+    LiveRequest.SkipFirstMarker = 1;
+    StoreFinished(LiveRequest, 0);
+    // The entry the reader fills starts empty before the reader can write to it.
+    StoreRepCount(SeriesCount, 0);
+    LivePeakPower = 0;
+    if (!OpenLiveLink(LiveRequest)) {
+        // Nothing runs. Behind the message the view shows what the table holds (empty
+        // after Perform), as the overview shows it, not an empty live graph or the rows
+        // of an earlier set; the report commands stay available.
+        ShowOverview();
+        ShowNotice("Error in communication");
+        ShowStatusText(LinkFailureText());
+        return;
+    }
+    // The series stored before this start keep their start times.
+    stampedThrough_ = SeriesCount - 1;
+
+    if (QWidget* stop = subjectBar_->control(IdStop)) stop->setVisible(true);
+    liveTimer_.start();
+    repTable_->ResetRepTable();
+    ViewMode = ViewModeLive;
+    NewSeriesPending = true;
+    MeasurementIdle = 0;
+    LiveShownCount = 0;
+    frame_.HideModeBar();
+    PlaceRepTable(10, 360, 800, 180);
+    Repaint();
+    setFocus(); // so that Esc reaches the view
+}
+
+void CKrovelDeviceView::TickCommand() {
+    // A tick queued before STOP and delivered after it finds nothing to do.
+    if (MeasurementIdle) return;
+    TakeOverRepetition();
+    if (LoadFinished(LiveRequest)) StopMeasurement();
+}
+
+void CKrovelDeviceView::StampStartTimes(bool stopping) {
+    // Every series opened during the measurement gets the time the view first learns of
+    // it: the entry being filled with its first repetition (or at STOP, when it stays
+    // empty), an entry the reader has already closed at once. A burst of sets that the
+    // tick follows only one per tick therefore still gets real times.
+    const auto now = static_cast<int32_t>(static_cast<int64_t>(std::time(nullptr)));
+    const int32_t filling = std::min(LoadSeriesCount(), MaxSeries - 1);
+    for (int32_t s = std::max(stampedThrough_ + 1, 0); s <= filling; ++s) {
+        if (s == filling && !stopping && LoadRepCount(s) == 0) break;
+        Series[s].StartTime = now;
+        stampedThrough_ = s;
+    }
+}
+
+void CKrovelDeviceView::TakeOverRepetition() {
+    StampStartTimes(false);
+    // The decoder has opened a new series: follow it at once, one series per tick.
+    if (CurrentSeries < LoadSeriesCount() && CurrentSeries < MaxSeries - 1) {
+        repTable_->ResetRepTable();
+        ++CurrentSeries;
+        LiveShownCount = 0;
+        NewSeriesPending = true;
+    }
+    if (CurrentSeries < 0 || CurrentSeries >= MaxSeries) return;
+    const int32_t received = std::min(LoadRepCount(CurrentSeries), MaxRepetitions);
+    if (LiveShownCount < 0 || LiveShownCount >= received) return;
+
+    if (NewSeriesPending) {
+        LivePeakPower = 0;
+        ReadSubjectBar(*subjectBar_);
+        repTable_->InsertRepColumns();
+        NewSeriesPending = false;
+    }
+    ShowLiveRepetition(CurrentSeries, LiveShownCount);
+    ++LiveShownCount;
+    Repaint();
+}
+
+void CKrovelDeviceView::ShowLiveRepetition(int32_t series, int32_t rep) {
+    const float meanPower = RepetitionValue(series, rep, ValueKind::MeanPower);
+    // Judged with the thresholds the series' own frames carried: the SubjectBar may still
+    // show the previous series until the repaint that follows.
+    const SeriesLimits limits = LoadSeriesLimits(series);
+    const int32_t sound =
+        UpdateLiveSignals(meanPower, limits.SignalBelowPct, limits.SignalAbovePct);
+    if (sound != NoSignalSound) SignalSound(sound);
+    LiveValues[rep] = meanPower;
+    repTable_->AddLiveRow(rep, CurrentSeries);
+    repTable_->scrollToItem(repTable_->item(rep, 0));
+}
+
+void CKrovelDeviceView::StopMeasurement() {
+    // Only a running measurement stops: a second STOP or a late tick adds no series.
+    if (MeasurementIdle) return;
+    // The thresholds are read-only displays from here on.
+    if (QWidget* below = subjectBar_->control(IdSignalBelow)) below->setEnabled(false);
+    if (QWidget* above = subjectBar_->control(IdSignalAbove)) above->setEnabled(false);
+    if (QWidget* stop = subjectBar_->control(IdStop)) stop->setVisible(false);
+
+    StoreFinished(LiveRequest, 1); // the decoder drops whatever still arrives
+    CloseLink();                   // the reader has ended: the table stays as it is
+    liveTimer_.stop();
+    MeasurementIdle = 1;
+
+    // One last repetition is taken over, as part of the series it belongs to.
+    if (ViewMode == ViewModeLive) TakeOverRepetition();
+    NewSeriesPending = true;
+    StampStartTimes(true);
+
+    // The entry being filled becomes a complete series, even without repetitions.
+    if (SeriesCount < MaxSeries) StoreSeriesCount(SeriesCount + 1);
+    ViewMode = ViewModeNone;
+    DataSaved = 0;
+    Repaint();
+}
+
+void CKrovelDeviceView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && ViewMode == ViewModeLive && !MeasurementIdle) {
+        StopMeasurement();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace krovel
