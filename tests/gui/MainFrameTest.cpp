@@ -11,9 +11,9 @@
 #include <gtest/gtest.h>
 
 #include "base/core/CommandIds.h"
+#include "base/gui/CommandRouter.h"
 #include "base/gui/DialogTemplate.h"
 #include "support/FrameHarness.h"
-#include "ui/gui/FormCommands.h"
 
 namespace krovel {
 namespace {

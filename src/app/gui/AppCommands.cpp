@@ -1,10 +1,10 @@
 #include "app/gui/AppCommands.h"
 
 #include "app/gui/FileCommands.h"
-#include "app/gui/ImportCommand.h"
 #include "base/core/CommandIds.h"
 #include "base/gui/CommandRouter.h"
 #include "data/core/DataModel.h"
+#include "device/gui/CImportDlg.h"
 #include "device/gui/CSetup.h"
 #include "device/gui/PortPane.h"
 #include "ui/gui/CMainFrame.h"
@@ -55,6 +55,12 @@ void RegisterAppCommands(CMainFrame& frame) {
     router.refreshActions();
 
     frame.addStatusPane(new PortPane(router, &frame));
+}
+
+void ImportCommand(CMainFrame& frame) {
+    OfferToSaveUnsavedData(frame);
+    CImportDlg dialog(&frame);
+    if (dialog.exec() == QDialog::Accepted) frame.router().post(cmd::ShowOverview);
 }
 
 } // namespace krovel

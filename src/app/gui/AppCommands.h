@@ -16,5 +16,8 @@ void PerformCommand(CMainFrame& frame);                 // 32772
 void AppendSetCommand(CMainFrame& frame);               // 32788
 void AppendSetWithNewSubjectCommand(CMainFrame& frame); // 32793
 void SerialPortCommand(CMainFrame& frame);              // 32773
+// 32787 "Import data": offers to save unsaved data, runs the import dialog and, when
+// it ends with OK, posts the overview.
+void ImportCommand(CMainFrame& frame);
 
 } // namespace krovel

@@ -1,7 +1,7 @@
 #include "app/gui/CAboutDlg.h"
 
 #include "base/core/CommandIds.h"
-#include "base/gui/Resources.h"
+#include "base/gui/SvgImages.h"
 
 namespace krovel {
 

@@ -2,6 +2,8 @@
 
 #include <QAction>
 
+#include "base/gui/DialogTemplate.h"
+
 namespace krovel {
 
 namespace {
@@ -93,6 +95,13 @@ void CommandRouter::bindAction(QAction* action, int id) {
 void CommandRouter::refreshActions() {
     std::erase_if(actions_, [](const QPointer<QAction>& a) { return a.isNull(); });
     for (const auto& a : actions_) a->setEnabled(isEnabled(a->data().toInt()));
+}
+
+void ConnectFormToRouter(TemplateForm& form, CommandRouter& router) {
+    QObject::connect(&form, &TemplateForm::controlCommand, &router,
+                     [&router](int id) { router.send(id); });
+    QObject::connect(&form, &TemplateForm::selectionChanged, &router,
+                     [&router](int id, int) { router.notify(id, Notify::SelectionChange); });
 }
 
 } // namespace krovel

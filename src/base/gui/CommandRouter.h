@@ -27,6 +27,8 @@ class QAction;
 
 namespace krovel {
 
+class TemplateForm;
+
 // Kind of a message from a control: a click (and every menu or toolbar command)
 // is a Command; a combo box choice is a SelectionChange of the combo's id.
 enum class Notify { Command = 0, SelectionChange = 1 };
@@ -86,5 +88,10 @@ private:
     QTimer idleTimer_;
     int pending_ = 0;
 };
+
+// Lets the controls of a template form speak to the router: clicks become commands
+// with the control's id (asked against their rules), combo choices become
+// SelectionChange notifications of the combo's id.
+void ConnectFormToRouter(TemplateForm& form, CommandRouter& router);
 
 } // namespace krovel

@@ -100,111 +100,125 @@ QWidget* TemplateForm::createControl(const ControlTemplate& c, QButtonGroup*& ra
     const QRect r = toPixels(c.x, c.y, c.w, c.h);
     const QString text = Text(c.text);
     if (c.kind != ControlKind::Radio) radioGroup = nullptr;
+    // Labels and combo boxes size themselves from the rectangle; the rest fill it.
+    QWidget* w = nullptr;
     switch (c.kind) {
-    case ControlKind::Label: {
-        auto* l = new QLabel(text, this);
-        Qt::Alignment h = (c.flags & CentreText)  ? Qt::AlignHCenter
-                          : (c.flags & RightText) ? Qt::AlignRight
-                                                  : Qt::AlignLeft;
-        l->setAlignment(h | Qt::AlignTop);
-        l->setWordWrap(text.contains('\n'));
-        // Our fonts run a little wider than the bitmap font the templates were laid out
-        // with: a one-line label grows to its text instead of losing its last letters.
-        QRect box = r;
-        if (!l->wordWrap() && !(c.flags & (CentreText | RightText)))
-            box.setWidth(std::max(r.width(), QFontMetrics(font_).horizontalAdvance(text) + 1));
-        l->setGeometry(box);
-        return l;
-    }
-    case ControlKind::Picture: {
-        auto* l = new QLabel(this);
-        l->setPixmap(text.endsWith(QLatin1String(".svg"))
-                         ? RenderSvg(text, r.size(), devicePixelRatioF())
-                         : QPixmap(text));
-        l->setScaledContents(true);
-        l->setGeometry(r);
-        return l;
-    }
-    case ControlKind::Edit: {
-        auto* e = new QLineEdit(text, this);
-        // Qt cuts edit text at 32767 characters by default; the fields mirror strings of
-        // any length (a file's comment), which must come back whole.
-        e->setMaxLength(std::numeric_limits<int>::max());
-        e->setReadOnly(c.flags & ReadOnly);
-        if (c.flags & DigitsOnly)
-            e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e));
-        if (c.flags & CentreText) e->setAlignment(Qt::AlignCenter);
-        if (c.flags & ReadOnly) {
-            // Read-only edits look like the classic ones: the face colour behind the text.
-            QPalette p = e->palette();
-            p.setColor(QPalette::Base, p.color(QPalette::Window));
-            e->setPalette(p);
-        }
-        e->setGeometry(r);
-        return e;
-    }
+    case ControlKind::Label:
+        return createLabel(c, text, r);
+    case ControlKind::Picture:
+        w = createPicture(text, r);
+        break;
+    case ControlKind::Edit:
+        w = createEdit(c, text);
+        break;
     case ControlKind::DropDownList:
-    case ControlKind::DropDown: {
-        auto* cb = new QComboBox(this);
-        cb->setEditable(c.kind == ControlKind::DropDown);
-        cb->setInsertPolicy(QComboBox::NoInsert);
-        // The template height includes the dropped list; the closed box keeps the
-        // font's own height and the list shows as many items as fit.
-        const int closed = cb->sizeHint().height();
-        const int row = QFontMetrics(font_).height() + 2;
-        cb->setMaxVisibleItems(std::max(1, (r.height() - closed) / row));
-        cb->setGeometry(r.x(), r.y(), r.width(), closed);
-        cb->setProperty("sortedItems", bool(c.flags & Sorted));
-        const int id = c.id;
-        connect(cb, &QComboBox::activated, this,
-                [this, id](int index) { emit selectionChanged(id, index); });
-        return cb;
+    case ControlKind::DropDown:
+        return createComboBox(c, r);
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::Radio:
+        w = createClickable(c, text, radioGroup);
+        break;
+    case ControlKind::GroupBox:
+        w = new QGroupBox(text, this);
+        w->lower(); // behind the controls it frames, which are its siblings
+        break;
+    case ControlKind::ProgressBar: {
+        auto* p = new QProgressBar(this);
+        p->setTextVisible(false);
+        p->setRange(0, 100);
+        p->setValue(0);
+        w = p;
+        break;
     }
-    case ControlKind::Button: {
-        auto* b = new QPushButton(text, this);
-        b->setDefault(c.flags & DefaultButton);
-        b->setAutoDefault(c.flags & DefaultButton);
-        b->setGeometry(r);
-        const int id = c.id;
-        connect(b, &QPushButton::clicked, this, [this, id] { emit controlCommand(id); });
-        return b;
     }
-    case ControlKind::CheckBox: {
-        auto* b = new QCheckBox(text, this);
-        b->setGeometry(r);
-        const int id = c.id;
-        connect(b, &QCheckBox::clicked, this, [this, id] { emit controlCommand(id); });
-        return b;
+    if (!w) w = new QWidget(this);
+    w->setGeometry(r);
+    return w;
+}
+
+QWidget* TemplateForm::createLabel(const ControlTemplate& c, const QString& text, const QRect& r) {
+    auto* l = new QLabel(text, this);
+    Qt::Alignment h = (c.flags & CentreText)  ? Qt::AlignHCenter
+                      : (c.flags & RightText) ? Qt::AlignRight
+                                              : Qt::AlignLeft;
+    l->setAlignment(h | Qt::AlignTop);
+    l->setWordWrap(text.contains('\n'));
+    // Our fonts run a little wider than the bitmap font the templates were laid out
+    // with: a one-line label grows to its text instead of losing its last letters.
+    QRect box = r;
+    if (!l->wordWrap() && !(c.flags & (CentreText | RightText)))
+        box.setWidth(std::max(r.width(), QFontMetrics(font_).horizontalAdvance(text) + 1));
+    l->setGeometry(box);
+    return l;
+}
+
+QWidget* TemplateForm::createPicture(const QString& resource, const QRect& r) {
+    auto* l = new QLabel(this);
+    l->setPixmap(resource.endsWith(QLatin1String(".svg"))
+                     ? RenderSvg(resource, r.size(), devicePixelRatioF())
+                     : QPixmap(resource));
+    l->setScaledContents(true);
+    return l;
+}
+
+QWidget* TemplateForm::createEdit(const ControlTemplate& c, const QString& text) {
+    auto* e = new QLineEdit(text, this);
+    // Qt cuts edit text at 32767 characters by default; the fields mirror strings of
+    // any length (a file's comment), which must come back whole.
+    e->setMaxLength(std::numeric_limits<int>::max());
+    e->setReadOnly(c.flags & ReadOnly);
+    if (c.flags & DigitsOnly)
+        e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e));
+    if (c.flags & CentreText) e->setAlignment(Qt::AlignCenter);
+    if (c.flags & ReadOnly) {
+        // Read-only edits look like the classic ones: the face colour behind the text.
+        QPalette p = e->palette();
+        p.setColor(QPalette::Base, p.color(QPalette::Window));
+        e->setPalette(p);
     }
-    case ControlKind::Radio: {
-        auto* b = new QRadioButton(text, this);
+    return e;
+}
+
+QWidget* TemplateForm::createComboBox(const ControlTemplate& c, const QRect& r) {
+    auto* cb = new QComboBox(this);
+    cb->setEditable(c.kind == ControlKind::DropDown);
+    cb->setInsertPolicy(QComboBox::NoInsert);
+    // The template height includes the dropped list; the closed box keeps the
+    // font's own height and the list shows as many items as fit.
+    const int closed = cb->sizeHint().height();
+    const int row = QFontMetrics(font_).height() + 2;
+    cb->setMaxVisibleItems(std::max(1, (r.height() - closed) / row));
+    cb->setGeometry(r.x(), r.y(), r.width(), closed);
+    cb->setProperty("sortedItems", bool(c.flags & Sorted));
+    const int id = c.id;
+    connect(cb, &QComboBox::activated, this,
+            [this, id](int index) { emit selectionChanged(id, index); });
+    return cb;
+}
+
+QWidget* TemplateForm::createClickable(const ControlTemplate& c, const QString& text,
+                                       QButtonGroup*& radioGroup) {
+    QAbstractButton* b = nullptr;
+    if (c.kind == ControlKind::Button) {
+        auto* push = new QPushButton(text, this);
+        push->setDefault(c.flags & DefaultButton);
+        push->setAutoDefault(c.flags & DefaultButton);
+        b = push;
+    } else if (c.kind == ControlKind::CheckBox) {
+        b = new QCheckBox(text, this);
+    } else {
+        b = new QRadioButton(text, this);
         b->setAutoExclusive(false);
         if (!radioGroup || (c.flags & GroupStart)) {
             radioGroup = new QButtonGroup(this);
             radioGroups_.push_back(radioGroup);
         }
         radioGroup->addButton(b);
-        b->setGeometry(r);
-        const int id = c.id;
-        connect(b, &QRadioButton::clicked, this, [this, id] { emit controlCommand(id); });
-        return b;
     }
-    case ControlKind::GroupBox: {
-        auto* g = new QGroupBox(text, this);
-        g->setGeometry(r);
-        g->lower(); // behind the controls it frames, which are its siblings
-        return g;
-    }
-    case ControlKind::ProgressBar: {
-        auto* p = new QProgressBar(this);
-        p->setTextVisible(false);
-        p->setRange(0, 100);
-        p->setValue(0);
-        p->setGeometry(r);
-        return p;
-    }
-    }
-    return new QWidget(this);
+    const int id = c.id;
+    connect(b, &QAbstractButton::clicked, this, [this, id] { emit controlCommand(id); });
+    return b;
 }
 
 QWidget* TemplateForm::control(int id) const {

@@ -125,7 +125,15 @@ signals:
     void selectionChanged(int id, int index);
 
 private:
+    // One control of the template, placed at its rectangle; radioGroup carries the
+    // group of consecutive radio buttons from one control to the next.
     QWidget* createControl(const ControlTemplate& c, QButtonGroup*& radioGroup);
+    QWidget* createLabel(const ControlTemplate& c, const QString& text, const QRect& r);
+    QWidget* createPicture(const QString& resource, const QRect& r);
+    QWidget* createEdit(const ControlTemplate& c, const QString& text);
+    QWidget* createComboBox(const ControlTemplate& c, const QRect& r);
+    QWidget* createClickable(const ControlTemplate& c, const QString& text,
+                             QButtonGroup*& radioGroup);
 
     int templateId_;
     QFont font_;

@@ -4,7 +4,19 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include "base/core/CommandIds.h"
+
+// Q_INIT_RESOURCE must be used outside any namespace.
+static void RegisterKrovelQrc() {
+    Q_INIT_RESOURCE(krovel);
+}
+
 namespace krovel {
+
+void InitKrovelResources() {
+    static const bool done = (RegisterKrovelQrc(), true);
+    (void)done;
+}
 
 QPixmap RenderSvg(const QString& resource, const QSize& size, qreal dpr) {
     QSvgRenderer renderer(resource);
@@ -34,8 +46,42 @@ QIcon IconFrom(const QString& resource, std::initializer_list<QSize> sizes) {
 
 } // namespace
 
+// The toolbar images are named after what their button does.
+const char* ToolbarImageName(int commandId) {
+    switch (commandId) {
+    case cmd::FileOpen:
+        return "open";
+    case cmd::Save:
+        return "save";
+    case cmd::SubjectSelect:
+        return "subject";
+    case cmd::ImportData:
+        return "import";
+    case cmd::Perform:
+        return "perform";
+    case cmd::AppendSet:
+        return "append-set";
+    case cmd::AppendSetNewSubject:
+        return "append-set-new-subject";
+    case cmd::DigitalReport:
+        return "digital-report";
+    case cmd::DiagnosticGraph:
+        return "load-profile-graph";
+    case cmd::ExerciseGraph:
+        return "exercise-graph";
+    case cmd::AxesSetup:
+        return "axes-setup";
+    case cmd::AppAbout:
+        return "about";
+    default:
+        return nullptr;
+    }
+}
+
 QIcon ToolbarIcon(int commandId) {
-    return IconFrom(QStringLiteral(":/icons/%1.svg").arg(commandId), {ToolbarImageSize});
+    const char* name = ToolbarImageName(commandId);
+    if (!name) return {};
+    return IconFrom(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)), {ToolbarImageSize});
 }
 
 QIcon ProgramIcon() {

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QMediaDevices>
 
-#include "base/gui/Resources.h"
+#include "base/gui/SvgImages.h"
 #include "base/io/LogCategories.h"
 #include "measure/core/WaveClip.h"
 

@@ -14,7 +14,6 @@
 #include "ui/gui/CKrovelDeviceDoc.h"
 #include "ui/gui/CMainFrame.h"
 #include "ui/gui/CYaxesDlg.h"
-#include "ui/gui/FormCommands.h"
 #include "ui/gui/QPainterCanvas.h"
 #include "ui/gui/SubjectBar.h"
 #include "ui/gui/ViewPrinting.h"

@@ -14,7 +14,6 @@
 #include "base/core/CommandVocabulary.h"
 #include "base/gui/CommandRouter.h"
 #include "base/gui/QtText.h"
-#include "base/gui/Resources.h"
 #include "base/gui/SvgImages.h"
 #include "data/core/DataModel.h"
 #include "ui/gui/CKrovelDeviceDoc.h"

@@ -10,7 +10,6 @@
 #include "data/core/TextFormat.h"
 #include "measure/core/RepetitionValues.h"
 #include "ui/gui/CMainFrame.h"
-#include "ui/gui/FormCommands.h"
 
 namespace krovel {
 
