@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "measure/core/LiveMeasurementState.h"
 #include "measure/core/RepetitionValues.h"
 #include "ui/gui/QtText.h"
 
@@ -63,7 +64,7 @@ void CTarnList::InsertColumns() {
 }
 
 void CTarnList::InsertRepColumns() {
-    RowPeakPower = 0;
+    LiveMeasurement.RowPeakPower = 0;
     InsertColumns();
 }
 
