@@ -51,7 +51,7 @@ void BM_DecodeLive(benchmark::State& state) {
         request.SkipFirstMarker = 1;
         SeriesCount = 0;
         Series[0].RepCount = 0;
-        ResetLiveDecoder();
+        LiveDecoder.Reset();
         Feed(stream);
         benchmark::DoNotOptimize(SeriesCount);
     }
@@ -67,9 +67,9 @@ void BM_CollectBulk(benchmark::State& state) {
     for (auto _ : state) {
         request = {};
         request.BulkMode = 1;
-        ResetBulkCollector();
+        BulkCollector.Reset();
         Feed(stream);
-        benchmark::DoNotOptimize(BulkCount.load());
+        benchmark::DoNotOptimize(BulkCollector.BulkCount.load());
     }
     AttachLinkRequest(nullptr);
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(stream.size()));
@@ -80,7 +80,7 @@ void BM_ParseBulkTransfer(benchmark::State& state) {
     const std::vector<uint8_t> stream = BulkStream();
     LinkRequestRecord request{};
     request.BulkMode = 1;
-    ResetBulkCollector();
+    BulkCollector.Reset();
     AttachLinkRequest(&request);
     Feed(stream);
     AttachLinkRequest(nullptr);

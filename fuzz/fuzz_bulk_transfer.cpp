@@ -15,16 +15,16 @@ using namespace krovel;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Leftovers of an earlier, longer transfer: zeros read as a run of empty blocks, so
     // reading past the received bytes would add series.
-    std::memset(BulkBuffer, 0, 70000);
+    std::memset(BulkCollector.BulkBuffer, 0, 70000);
     LinkRequestRecord request{};
     request.BulkMode = 1;
-    ResetBulkCollector();
+    BulkCollector.Reset();
     AttachLinkRequest(&request);
     for (size_t i = 0; i < size; ++i) DecodeByte(data[i]);
     AttachLinkRequest(nullptr);
 
-    const int32_t count = BulkCount.load();
-    const int32_t length = BulkLength.load();
+    const int32_t count = BulkCollector.BulkCount.load();
+    const int32_t length = BulkCollector.BulkLength.load();
     if (count != static_cast<int32_t>(std::min<size_t>(size, std::max(length, 3)))) std::abort();
     if (request.Finished != (size >= 3 && count >= length)) std::abort();
 

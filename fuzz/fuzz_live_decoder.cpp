@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SeriesCount = (setup & 0x80) ? MaxSeries - 1 - (setup & 0x07) : 0;
     LinkRequestRecord request{};
     request.SkipFirstMarker = setup & 0x01;
-    ResetLiveDecoder();
+    LiveDecoder.Reset();
     AttachLinkRequest(&request);
     const int32_t firstSeries = SeriesCount;
     for (size_t i = 1; i < size; ++i) DecodeByte(data[i]);

@@ -7,34 +7,34 @@ namespace {
 
 class AppPathsTest : public ::testing::Test {
 protected:
-    void TearDown() override { ResetAppPaths(); }
+    void TearDown() override { AppPaths.Reset(); }
 };
 
 TEST_F(AppPathsTest, PathsFormedFromTheProgramFolder) {
     FormAppPaths(ProgramFolderOf("/opt/A/B/krovel"));
-    EXPECT_EQ(SettingsPath, "/opt/A/B/default.krovlcfg");
-    EXPECT_EQ(DataFolder, "/opt/A/B/DATA");
-    EXPECT_EQ(RegistryDataFolder, "/opt/A/DATA");
+    EXPECT_EQ(AppPaths.SettingsPath, "/opt/A/B/default.krovlcfg");
+    EXPECT_EQ(AppPaths.DataFolder, "/opt/A/B/DATA");
+    EXPECT_EQ(AppPaths.RegistryDataFolder, "/opt/A/DATA");
     EXPECT_EQ(SubjectTokenPath("Smith"), "/opt/A/DATA/Smith");
 }
 
 TEST_F(AppPathsTest, FolderWithoutTrailingSeparatorGivesTheSamePaths) {
     FormAppPaths("/home/coach/krovel");
-    EXPECT_EQ(SettingsPath, "/home/coach/krovel/default.krovlcfg");
-    EXPECT_EQ(DataFolder, "/home/coach/krovel/DATA");
-    EXPECT_EQ(RegistryDataFolder, "/home/coach/DATA");
+    EXPECT_EQ(AppPaths.SettingsPath, "/home/coach/krovel/default.krovlcfg");
+    EXPECT_EQ(AppPaths.DataFolder, "/home/coach/krovel/DATA");
+    EXPECT_EQ(AppPaths.RegistryDataFolder, "/home/coach/DATA");
     FormAppPaths("/home/coach/krovel//");
-    EXPECT_EQ(DataFolder, "/home/coach/krovel/DATA");
+    EXPECT_EQ(AppPaths.DataFolder, "/home/coach/krovel/DATA");
 }
 
 TEST_F(AppPathsTest, FoldersNearTheRoot) {
     FormAppPaths("/krovel/");
-    EXPECT_EQ(RegistryDataFolder, "/DATA");
+    EXPECT_EQ(AppPaths.RegistryDataFolder, "/DATA");
     // The root has no parent: the registry keeps its data in the program's DATA.
     FormAppPaths("/");
-    EXPECT_EQ(SettingsPath, "/default.krovlcfg");
-    EXPECT_EQ(DataFolder, "/DATA");
-    EXPECT_EQ(RegistryDataFolder, "/DATA");
+    EXPECT_EQ(AppPaths.SettingsPath, "/default.krovlcfg");
+    EXPECT_EQ(AppPaths.DataFolder, "/DATA");
+    EXPECT_EQ(AppPaths.RegistryDataFolder, "/DATA");
 }
 
 TEST_F(AppPathsTest, ExitSaveAppendsTheExtensionOnlyWhenItsTextIsMissing) {

@@ -38,8 +38,8 @@ class SessionDecodingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetDataModel();
-        ResetLiveDecoder();
-        ResetBulkCollector();
+        LiveDecoder.Reset();
+        BulkCollector.Reset();
         AttachLinkRequest(&request);
     }
     void TearDown() override { AttachLinkRequest(nullptr); }

@@ -23,7 +23,8 @@ protected:
         setenv("TZ", "UTC", 1);
         tzset();
         ResetDataModel();
-        ResetViewState();
+        GraphView.Reset();
+        LiveMeasurement.Reset();
         ResetSettings();
         TestHeader.Subject.SubjectName = "Anna";
         TestHeader.Exercise = "Squat";
@@ -207,10 +208,10 @@ TEST_F(PrintedPageTest, EmptyRowsAndGraphsTakeNoFurtherPage) {
 TEST_F(PrintedPageTest, GraphModesDrawInThePrintedRectInsteadOfTheTable) {
     FillSeries(0, 6, 50.0f);
     FillSeries(1, 4, 70.0f);
-    GroupMeans(0, 0, 0, GroupMeanValues);
+    GroupMeans(0, 0, 0, GraphView.GroupMeanValues);
     for (int32_t mode : {4, 5, 1}) {
         page.clear();
-        LiveShownCount = 3;
+        LiveMeasurement.LiveShownCount = 3;
         Print(mode, DigitalReportRows(0, 0));
         EXPECT_EQ(TextIn({0, -160, 200, -240}), "<none>") << mode; // no table
         int32_t left = INT32_MAX, right = INT32_MIN;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "data/core/DataModel.h"
+#include "measure/core/LiveMeasurementState.h"
 #include "measure/core/RepTableText.h"
 #include "measure/core/RepetitionValues.h"
 #include "support/LocaleGuard.h"
@@ -30,7 +31,7 @@ class RepTableTextTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetDataModel();
-        ResetLiveStatistics();
+        LiveMeasurement.Reset();
     }
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "data/core/DataModel.h"
+#include "measure/core/LiveMeasurementState.h"
 #include "measure/core/RepetitionValues.h"
 
 using namespace krovel;
@@ -27,7 +28,7 @@ class RepetitionValuesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetDataModel();
-        ResetLiveStatistics();
+        LiveMeasurement.Reset();
     }
 };
 
@@ -114,16 +115,16 @@ TEST_F(RepetitionValuesTest, ZeroPeakGivesZeroPercentNeverNan) {
 TEST_F(RepetitionValuesTest, LiveSignalSequence) {
     auto at9095 = [](float v) { return UpdateLiveSignals(v, 90, 95); };
     EXPECT_EQ(at9095(200.0f), UpperSignalSound); // 200 is above 95 % of itself
-    EXPECT_EQ(UpperSignal, 190.0f);
-    EXPECT_EQ(LowerSignal, 180.0f);
+    EXPECT_EQ(LiveMeasurement.UpperSignal, 190.0f);
+    EXPECT_EQ(LiveMeasurement.LowerSignal, 180.0f);
 
     EXPECT_EQ(at9095(185.0f), NoSignalSound);
     EXPECT_EQ(at9095(192.0f), UpperSignalSound);
     EXPECT_EQ(at9095(170.0f), LowerSignalSound);
     EXPECT_EQ(at9095(210.0f), UpperSignalSound);
-    EXPECT_EQ(LivePeakPower, 210.0f);
-    EXPECT_EQ(UpperSignal, 199.5f);
-    EXPECT_EQ(LowerSignal, 189.0f);
+    EXPECT_EQ(LiveMeasurement.LivePeakPower, 210.0f);
+    EXPECT_EQ(LiveMeasurement.UpperSignal, 199.5f);
+    EXPECT_EQ(LiveMeasurement.LowerSignal, 189.0f);
 }
 
 TEST_F(RepetitionValuesTest, LiveSignalsWithDefaultsAndCrossedThresholds) {
@@ -135,7 +136,7 @@ TEST_F(RepetitionValuesTest, LiveSignalsWithDefaultsAndCrossedThresholds) {
     EXPECT_EQ(UpdateLiveSignals(110.0f, 90, 100), NoSignalSound);
 
     // "Signal above" under "Signal below": both are crossed, the lower sound wins.
-    ResetLiveStatistics();
+    LiveMeasurement.Reset();
     UpdateLiveSignals(100.0f, 90, 80);
     EXPECT_EQ(UpdateLiveSignals(85.0f, 90, 80), LowerSignalSound);
 }

@@ -43,8 +43,8 @@ class StreamDecoderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetDataModel();
-        ResetLiveDecoder();
-        ResetBulkCollector();
+        LiveDecoder.Reset();
+        BulkCollector.Reset();
         request = {};
         AttachLinkRequest(&request);
     }
@@ -52,7 +52,7 @@ protected:
 
     void OpenBulk() {
         request.BulkMode = 1;
-        ResetBulkCollector();
+        BulkCollector.Reset();
     }
     static void Feed(const Bytes& bytes) {
         for (uint8_t b : bytes) DecodeByte(b);
@@ -127,7 +127,7 @@ TEST_F(StreamDecoderTest, FramesAreTakenByPositionAfterTheStartByte) {
 
     // A reopened link forgets a frame cut off by the stop.
     Feed({0x00, 0x00, 0x33, 0x33});
-    ResetLiveDecoder();
+    LiveDecoder.Reset();
     Feed(LiveFrame(0, 0x40));
     EXPECT_EQ(Series[0].RepCount, 3);
     EXPECT_EQ(Series[0].MeanVelocity[2], 0x40);
@@ -179,11 +179,11 @@ TEST_F(StreamDecoderTest, MarkerThatWouldOpenEntry1000FinishesTheLink) {
 TEST_F(StreamDecoderTest, CollectorStopsAtTheDeclaredLength) {
     OpenBulk();
     Feed({0x0A, 0x00, 0x14, 0x5A, 0x64, 0x23, 0x10, 0xC9, 0x81});
-    EXPECT_EQ(BulkLength.load(), 10);
+    EXPECT_EQ(BulkCollector.BulkLength.load(), 10);
     EXPECT_EQ(LoadFinished(request), 0);
     Feed({0x00, 0x99, 0x98});
     EXPECT_EQ(LoadFinished(request), 1);
-    EXPECT_EQ(BulkCount.load(), 10);
+    EXPECT_EQ(BulkCollector.BulkCount.load(), 10);
     EXPECT_EQ(ParseBulkTransfer(0), 0); // its only block is the last one
     EXPECT_EQ(SeriesCount, 0);
 
@@ -191,15 +191,15 @@ TEST_F(StreamDecoderTest, CollectorStopsAtTheDeclaredLength) {
         OpenBulk();
         StoreFinished(request, 0);
         Feed({declared, 0x00, 0x07, 0x08});
-        EXPECT_EQ(BulkCount.load(), 3);
+        EXPECT_EQ(BulkCollector.BulkCount.load(), 3);
         EXPECT_EQ(LoadFinished(request), 1);
     }
 
     OpenBulk();
     StoreFinished(request, 0);
-    BulkCount.store(BulkBufferSize); // the buffer is full: nothing is stored past it
+    BulkCollector.BulkCount.store(BulkBufferSize); // the buffer is full: nothing is stored past it
     DecodeByte(0x01);
-    EXPECT_EQ(BulkCount.load(), BulkBufferSize);
+    EXPECT_EQ(BulkCollector.BulkCount.load(), BulkBufferSize);
     EXPECT_EQ(LoadFinished(request), 1);
 }
 
@@ -248,7 +248,7 @@ TEST_F(StreamDecoderTest, BlockOverAHundredRepetitionsKeepsTheFirstHundred) {
 
 TEST_F(StreamDecoderTest, ParseReadsOnlyTheBytesReceived) {
     // Leftovers of a longer earlier transfer must not be read as data.
-    std::memset(BulkBuffer, 0x33, sizeof BulkBuffer);
+    std::memset(BulkCollector.BulkBuffer, 0x33, sizeof BulkCollector.BulkBuffer);
     OpenBulk();
     Bytes transfer = BulkTransfer({Block(20, 2), Block(30, 3), Block(0, 0)});
     transfer.resize(transfer.size() - 10); // the second block loses its end
@@ -267,7 +267,7 @@ TEST_F(StreamDecoderTest, ParseReadsOnlyTheBytesReceived) {
     EXPECT_EQ(Series[0].RepCount, 1);
 
     // A length too short for any block never yields a negative count.
-    BulkLength.store(-1);
+    BulkCollector.BulkLength.store(-1);
     EXPECT_EQ(ParseBulkTransfer(0), 0);
     EXPECT_EQ(SeriesCount, 0);
 }
@@ -301,7 +301,7 @@ TEST_F(StreamDecoderTest, StreamCutAtAnyPositionGivesTheSameTable) {
         ResetDataModel();
         request = {};
         request.SkipFirstMarker = 1;
-        ResetLiveDecoder();
+        LiveDecoder.Reset();
         Feed({live.begin(), live.begin() + cut});
         // Between two reads of the transport, the UI thread looks at the table.
         EXPECT_LE(LoadRepCount(LoadSeriesCount()), 2);

@@ -45,11 +45,11 @@ TEST(AppStartupTest, FoldersSettingsCommandLineAndTheFirstView) {
     const int32_t before = static_cast<int32_t>(std::time(nullptr));
     ASSERT_TRUE(h.start("Smith data1 x"));
 
-    EXPECT_EQ(SettingsPath, h.path("program/default.krovlcfg"));
-    EXPECT_EQ(DataFolder, h.path("program/DATA"));
-    EXPECT_EQ(RegistryDataFolder, h.path("DATA"));
-    EXPECT_TRUE(QFileInfo(QFile::decodeName(DataFolder.c_str())).isDir());
-    EXPECT_EQ(SuggestedFileName, "data1 x");
+    EXPECT_EQ(AppPaths.SettingsPath, h.path("program/default.krovlcfg"));
+    EXPECT_EQ(AppPaths.DataFolder, h.path("program/DATA"));
+    EXPECT_EQ(AppPaths.RegistryDataFolder, h.path("DATA"));
+    EXPECT_TRUE(QFileInfo(QFile::decodeName(AppPaths.DataFolder.c_str())).isDir());
+    EXPECT_EQ(AppPaths.SuggestedFileName, "data1 x");
     EXPECT_TRUE(h.prompts.messages.empty());
 
     // Entry 0 is seeded from the settings; the overview shows it.
@@ -59,7 +59,7 @@ TEST(AppStartupTest, FoldersSettingsCommandLineAndTheFirstView) {
     EXPECT_GE(Series[0].StartTime, before);
     EXPECT_LE(Series[0].StartTime, before + 60);
     EXPECT_EQ(CurrentSeries, -1);
-    EXPECT_EQ(LoadFinished(LiveRequest), 1);
+    EXPECT_EQ(LoadFinished(LiveMeasurement.LiveRequest), 1);
     EXPECT_EQ(h.view().ViewMode, ViewModeNone);
     EXPECT_EQ(TestHeader.Subject.Sex, SexMale);
     EXPECT_EQ(h.view().subjectBar().edit(1036)->text(), " 30.50");
@@ -152,7 +152,7 @@ TEST(AppExitTest, UnsavedDataAnsweredNoOrCancelledEndsWithCodeOne) {
     EXPECT_EQ(r.filter, "Krovel Files (*.krvx)|*.krvx||");
     EXPECT_EQ(r.defaultExtension, "");
     EXPECT_EQ(r.initialName, "");
-    EXPECT_EQ(r.initialFolder, DataFolder);
+    EXPECT_EQ(r.initialFolder, AppPaths.DataFolder);
 }
 
 TEST(AppExitTest, UnsavedDataIsSavedWithTheExtensionRule) {
@@ -219,7 +219,7 @@ TEST(AppExitTest, ExitDuringAMeasurementEndsItAsStopAndOffersTheSet) {
     h.prompts.answers = {Answer::Yes};
     h.prompts.saves = {h.path("program/DATA/live")};
     EXPECT_TRUE(h.router().send(cmd::AppExit));
-    EXPECT_EQ(UsbOpen, 0); // the reader has ended and the unit is closed
+    EXPECT_EQ(DeviceLink.UsbOpen, 0); // the reader has ended and the unit is closed
     EXPECT_FALSE(usb.bus.IsOpen(unit));
     EXPECT_EQ(MeasurementIdle, 1);
     EXPECT_EQ(h.app->ExitInstance(), 0);

@@ -19,9 +19,9 @@ class CommandRouterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetDataModel();
-        StoreFinished(LiveRequest, 1);
+        StoreFinished(LiveMeasurement.LiveRequest, 1);
     }
-    void TearDown() override { StoreFinished(LiveRequest, 1); }
+    void TearDown() override { StoreFinished(LiveMeasurement.LiveRequest, 1); }
     CommandRouter router{CurrentRuleFlags};
     QObject owner;
     std::vector<int> ran;
@@ -73,7 +73,7 @@ TEST_F(CommandRouterTest, TableRulesReadTheProcessFlags) {
     EXPECT_TRUE(router.isEnabled(cmd::Save));
     EXPECT_TRUE(router.isEnabled(cmd::DigitalReport));
     // A live measurement: its request is not finished and the measurement not idle.
-    StoreFinished(LiveRequest, 0);
+    StoreFinished(LiveMeasurement.LiveRequest, 0);
     MeasurementIdle = 0;
     for (int id : {cmd::FileOpen, cmd::Save, cmd::ImportData, cmd::Perform, cmd::AppendSet,
                    cmd::AxesSetup, cmd::DiagnosticGraph, cmd::ExerciseGraph, cmd::DigitalReport})
@@ -82,7 +82,7 @@ TEST_F(CommandRouterTest, TableRulesReadTheProcessFlags) {
                    cmd::FilePrintPreview, cmd::AppExit, cmd::NewMeasurement, cmd::ShowOverview})
         EXPECT_TRUE(router.isEnabled(id)) << id;
     // Digital follows Finished, not MeasurementIdle.
-    StoreFinished(LiveRequest, 1);
+    StoreFinished(LiveMeasurement.LiveRequest, 1);
     EXPECT_TRUE(router.isEnabled(cmd::DigitalReport));
 }
 

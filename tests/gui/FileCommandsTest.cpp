@@ -235,7 +235,7 @@ TEST_F(FileCommandsTest, OpenWithoutARegisteredSubjectKeepsTheFilesAndSavesAsThe
     prompts.opens.push_back(file);
     ASSERT_TRUE(Send(cmd::FileOpen));
     EXPECT_EQ(journal, (Journal{"load dialog", "open dialog"}));
-    EXPECT_EQ(prompts.openRequests.at(0).initialFolder, DataFolder);
+    EXPECT_EQ(prompts.openRequests.at(0).initialFolder, AppPaths.DataFolder);
     EXPECT_FALSE(QuorlIsValid());
     EXPECT_EQ(TestHeader.Subject.SubjectName, "Cyd");
     EXPECT_EQ(TestHeader.Subject.Height, 182);

@@ -94,7 +94,7 @@ TEST_F(ImportDialogTest, ThreeStoredSetsReplaceTheTable) {
     QProgressBar* bar = d->form().progressBar(IdImportProgress);
     EXPECT_EQ(bar->maximum(), static_cast<int>(bytes.size()));
     EXPECT_EQ(bar->value(), bar->maximum());
-    EXPECT_EQ(UsbOpen, 0); // the link is closed at the end
+    EXPECT_EQ(DeviceLink.UsbOpen, 0); // the link is closed at the end
 
     EXPECT_EQ(SeriesCount, 3);
     EXPECT_EQ(Series[2].RepCount, 4);
@@ -147,7 +147,7 @@ TEST_F(ImportDialogTest, TheProgressRangeWaitsForTheDeclaredLength) {
     Press(*d, cmd::DialogCancel);
     EXPECT_EQ(d->result(), QDialog::Rejected);
     EXPECT_FALSE(d->receiving());
-    EXPECT_EQ(UsbOpen, 0);
+    EXPECT_EQ(DeviceLink.UsbOpen, 0);
     ExpectTableUntouched();
     EXPECT_EQ(DataSaved, 1);
 }
@@ -155,7 +155,7 @@ TEST_F(ImportDialogTest, TheProgressRangeWaitsForTheDeclaredLength) {
 TEST_F(ImportDialogTest, CancelBeforeAnyByteAndTheNextImportListensAgain) {
     auto d = Open();
     Press(*d, cmd::DialogCancel);
-    EXPECT_EQ(UsbOpen, 0);
+    EXPECT_EQ(DeviceLink.UsbOpen, 0);
     ExpectTableUntouched();
 
     auto again = Open();
@@ -214,7 +214,7 @@ TEST_F(ImportDialogTest, WithoutTheUnitTheImportListensOnTheChosenPort) {
     PortSetting = 2;
     auto d = std::make_unique<CImportDlg>(&h.frame());
     ASSERT_TRUE(d->StartReceiving());
-    EXPECT_EQ(SerialOpen, 1);
+    EXPECT_EQ(DeviceLink.SerialOpen, 1);
     const std::vector<uint8_t> bytes = Transfer({4, 2});
     ASSERT_TRUE(line.Write(bytes));
     ASSERT_TRUE(WaitForEnd(*d));

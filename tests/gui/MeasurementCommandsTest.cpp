@@ -91,7 +91,7 @@ TEST_F(MeasurementCommandsTest, AppendSetKeepsTheStoredSeriesAndStopsAtAThousand
     RunPosted();
     EXPECT_EQ(MeasurementIdle, 1);
     EXPECT_TRUE(journal.empty());
-    EXPECT_EQ(UsbOpen, 0);
+    EXPECT_EQ(DeviceLink.UsbOpen, 0);
 }
 
 TEST_F(MeasurementCommandsTest, AppendSetWithNewSubjectAppendsEvenWhenOpenIsCancelled) {
@@ -111,7 +111,7 @@ TEST_F(MeasurementCommandsTest, AppendSetWithNewSubjectAppendsEvenWhenOpenIsCanc
 
 TEST_F(MeasurementCommandsTest, ARunningMeasurementRefusesTheCommandsThatWouldDisturbIt) {
     MeasurementIdle = 0;
-    StoreFinished(LiveRequest, 0);
+    StoreFinished(LiveMeasurement.LiveRequest, 0);
     QSignalSpy refused(&h.router(), &CommandRouter::commandRefused);
     QTest::keyClick(&h.frame(), Qt::Key_S, Qt::ControlModifier);
     QTest::keyClick(&h.frame(), Qt::Key_O, Qt::ControlModifier);
@@ -133,7 +133,7 @@ TEST_F(MeasurementCommandsTest, ARunningMeasurementRefusesTheCommandsThatWouldDi
     EXPECT_FALSE(h.frame().toolbarAction(cmd::AxesSetup)->isEnabled());
 
     MeasurementIdle = 1;
-    StoreFinished(LiveRequest, 1);
+    StoreFinished(LiveMeasurement.LiveRequest, 1);
     h.router().refreshActions();
     for (int id : {cmd::FileOpen, cmd::Save, cmd::ImportData, cmd::Perform, cmd::AppendSet,
                    cmd::AppendSetNewSubject, cmd::DigitalReport})

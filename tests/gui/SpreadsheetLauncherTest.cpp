@@ -40,7 +40,7 @@ protected:
         qputenv("PATH", oldPath);
         qunsetenv("KROVEL_NO_SPREADSHEET");
         SetSpreadsheetOpener({});
-        ResetAppPaths();
+        AppPaths.Reset();
     }
 
     void InstallProgram(const std::string& name) {
@@ -71,7 +71,7 @@ protected:
 } // namespace
 
 TEST_F(SpreadsheetLauncherTest, ExportButtonWritesDataFolderFileAndOpensIt) {
-    DataFolder = folder.string();
+    AppPaths.DataFolder = folder.string();
     std::vector<std::string> opened;
     SetSpreadsheetOpener([&](const std::string& path) { opened.push_back(path); });
     ExportSpreadsheetFromTable({{{"1", " 20.00"}}});

@@ -81,11 +81,12 @@ TEST_F(ViewLiveTest, EachTickShowsOneReceivedRepetition) {
     }
     Tick(); // nothing more waiting
     EXPECT_EQ(h.table().rowCount(), 3);
-    EXPECT_EQ(LiveShownCount, 3);
+    EXPECT_EQ(LiveMeasurement.LiveShownCount, 3);
     EXPECT_EQ(h.table().columnCount(), RepColumnCount);
     EXPECT_EQ(h.cell(0, 6), " 100.0");
-    EXPECT_FLOAT_EQ(LiveValues[0], RepetitionValue(0, 0, ValueKind::MeanPower));
-    EXPECT_FLOAT_EQ(LivePeakPower, LiveValues[0]); // velocity falls within the set
+    EXPECT_FLOAT_EQ(LiveMeasurement.LiveValues[0], RepetitionValue(0, 0, ValueKind::MeanPower));
+    EXPECT_FLOAT_EQ(LiveMeasurement.LivePeakPower,
+                    LiveMeasurement.LiveValues[0]); // velocity falls within the set
     EXPECT_NE(Series[0].StartTime, 0);
 
     ASSERT_TRUE(h.router.send(cmd::Stop));
@@ -186,7 +187,7 @@ TEST_F(ViewLiveTest, ALiveSeriesNeverShowsMoreThanOneHundredRows) {
     StoreRepCount(0, 150); // a count no decoder writes; the view must not follow it
     for (int i = 0; i < 101; ++i) Tick();
     EXPECT_EQ(h.table().rowCount(), MaxRepetitions);
-    EXPECT_EQ(LiveShownCount, MaxRepetitions);
+    EXPECT_EQ(LiveMeasurement.LiveShownCount, MaxRepetitions);
     h.router.send(cmd::Stop);
     EXPECT_EQ(h.table().rowCount(), MaxRepetitions);
 }
@@ -227,7 +228,7 @@ TEST_F(ViewLiveTest, AStartWithoutTheUnitReportsAndCanBeRetried) {
     EXPECT_EQ(MeasurementIdle, 1);
     EXPECT_FALSE(h.view().liveTimerActive());
     EXPECT_FALSE(StopVisible());
-    EXPECT_EQ(LoadFinished(LiveRequest), 1);
+    EXPECT_EQ(LoadFinished(LiveMeasurement.LiveRequest), 1);
     // The view shows the emptied table as it is, not a live graph or the old rows.
     EXPECT_EQ(h.view().ViewMode, ViewModeNone);
     EXPECT_EQ(h.table().rowCount(), 0);
@@ -256,8 +257,11 @@ TEST_F(ViewLiveTest, EachSeriesIsJudgedWithItsOwnThresholds) {
         ASSERT_EQ(CurrentSeries, 1);
         // With "above 100 %" the upper threshold is the peak itself: never crossed, and
         // a series is never judged with the previous series' thresholds.
-        EXPECT_EQ(UpperSignal, LivePeakPower) << "repetition " << rep;
-        EXPECT_EQ(LowerSignal, static_cast<float>(LivePeakPower * 0.9)) << "repetition " << rep;
+        EXPECT_EQ(LiveMeasurement.UpperSignal, LiveMeasurement.LivePeakPower)
+            << "repetition " << rep;
+        EXPECT_EQ(LiveMeasurement.LowerSignal,
+                  static_cast<float>(LiveMeasurement.LivePeakPower * 0.9))
+            << "repetition " << rep;
     }
     h.router.send(cmd::Stop);
 }

@@ -99,7 +99,7 @@ TEST_F(ViewPrintingTest, ATableWithoutSeriesPrintsNoSeries) {
     EXPECT_FALSE(page.contains("Load:")) << page.toStdString();
 
     ASSERT_TRUE(h.router.send(cmd::ExerciseGraph));
-    EXPECT_EQ(GroupMeanValues.Count, 0);
+    EXPECT_EQ(GraphView.GroupMeanValues.Count, 0);
 }
 
 TEST_F(ViewPrintingTest, PreviewHidesTheBarAndRebuildsItWithTheViewsSelections) {

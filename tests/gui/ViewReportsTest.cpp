@@ -43,7 +43,7 @@ TEST(ViewReportsTest, EachReportDocksItsOwnBarAndPlacesTheTable) {
     EXPECT_EQ(h.view().ViewMode, ViewModeExercise);
     EXPECT_FALSE(h.table().isVisible());
     EXPECT_EQ(h.table().columnCount(), 0);
-    EXPECT_EQ(GroupMeanValues.Count, 3);
+    EXPECT_EQ(GraphView.GroupMeanValues.Count, 3);
     // The fatigue-index controls exist but stay out of sight.
     for (int id : {IdFatigueCombo, IdFatigueBestWorst, IdFatigueInitialFinal}) {
         ASSERT_NE(h.bar()->control(id), nullptr);
@@ -130,7 +130,7 @@ TEST(ViewReportsTest, DigitalReportShowsTheFirstSeriesAndFollowsTheCombos) {
     EXPECT_EQ(t.selectionMode(), QAbstractItemView::ExtendedSelection);
 
     h.choose(IdIntervalCombo, 1); // pairs
-    EXPECT_EQ(IntervalIndex, 1);
+    EXPECT_EQ(GraphView.IntervalIndex, 1);
     ASSERT_EQ(t.rowCount(), 3);
     EXPECT_EQ(h.cell(2, 0), "   5-  5");
 
@@ -143,7 +143,7 @@ TEST(ViewReportsTest, DigitalReportShowsTheFirstSeriesAndFollowsTheCombos) {
 
     // The export writes the rows as shown.
     QTemporaryDir data;
-    DataFolder = data.path().toStdString();
+    AppPaths.DataFolder = data.path().toStdString();
     std::string opened;
     SetSpreadsheetOpener([&opened](const std::string& path) { opened = path; });
     ASSERT_TRUE(h.router.send(cmd::ExportXml));
@@ -152,7 +152,7 @@ TEST(ViewReportsTest, DigitalReportShowsTheFirstSeriesAndFollowsTheCombos) {
     QFile book(QString::fromStdString(opened));
     ASSERT_TRUE(book.open(QIODevice::ReadOnly));
     EXPECT_TRUE(book.readAll().contains("40.00"));
-    DataFolder.clear();
+    AppPaths.DataFolder.clear();
 }
 
 TEST(ViewReportsTest, GraphSelectionsReachTheirState) {
@@ -164,29 +164,29 @@ TEST(ViewReportsTest, GraphSelectionsReachTheirState) {
 
     h.router.send(cmd::ExerciseGraph);
     h.choose(IdParamYCombo, 3);
-    EXPECT_EQ(ParamYIndex, 3);
-    EXPECT_FLOAT_EQ(GroupMeanValues.Values[0], 300.0f); // max power of repetition 1
+    EXPECT_EQ(GraphView.ParamYIndex, 3);
+    EXPECT_FLOAT_EQ(GraphView.GroupMeanValues.Values[0], 300.0f); // max power of repetition 1
     h.choose(IdIntervalCombo, 2);
-    EXPECT_EQ(GroupMeanValues.Count, 2);
+    EXPECT_EQ(GraphView.GroupMeanValues.Count, 2);
     h.choose(IdSeriesCombo, 1);
     EXPECT_EQ(CurrentSeries, 1);
-    EXPECT_EQ(GroupMeanValues.Count, 2); // 4 repetitions in threes
+    EXPECT_EQ(GraphView.GroupMeanValues.Count, 2); // 4 repetitions in threes
     EXPECT_TRUE(h.prompts.messages.empty());
 
     h.router.send(cmd::DiagnosticGraph);
-    EXPECT_EQ(DiagSelection.Y1Index, 2);
+    EXPECT_EQ(GraphView.DiagSelection.Y1Index, 2);
     h.choose(IdDataCombo, 1);
     h.choose(IdXCombo, 3);
     h.choose(IdY1Combo, 1);
     h.choose(IdY2Combo, 0);
-    EXPECT_EQ(DiagSelection.DataIndex, 1);
-    EXPECT_EQ(DiagSelection.XIndex, 3);
-    EXPECT_EQ(DiagSelection.Y1Index, 1);
-    EXPECT_EQ(DiagSelection.Y2Index, 0);
+    EXPECT_EQ(GraphView.DiagSelection.DataIndex, 1);
+    EXPECT_EQ(GraphView.DiagSelection.XIndex, 3);
+    EXPECT_EQ(GraphView.DiagSelection.Y1Index, 1);
+    EXPECT_EQ(GraphView.DiagSelection.Y2Index, 0);
     // Entering the graph again starts from the initial choices.
     h.router.send(cmd::DiagnosticGraph);
-    EXPECT_EQ(DiagSelection.XIndex, 0);
-    EXPECT_EQ(DiagSelection.Y1Index, 2);
+    EXPECT_EQ(GraphView.DiagSelection.XIndex, 0);
+    EXPECT_EQ(GraphView.DiagSelection.Y1Index, 2);
 
     // Choices that arrive in a mode without a use for them.
     h.router.send(cmd::ShowOverview);

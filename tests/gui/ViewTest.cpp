@@ -32,14 +32,14 @@ TEST(ViewTest, OverviewShowsTheLastSeriesAndLeavesReports) {
     Series[2].SignalBelowPct = 70;
     Series[2].RepCount = 4;
     CurrentSeries = 0;
-    StoreFinished(LiveRequest, 0);
+    StoreFinished(LiveMeasurement.LiveRequest, 0);
     h.view().ViewMode = ViewModeDigital;
     h.frame->DockModeBar(new QWidget);
 
     ASSERT_TRUE(h.router.send(cmd::ShowOverview));
     EXPECT_EQ(CurrentSeries, 2);
     EXPECT_EQ(h.view().ViewMode, ViewModeNone);
-    EXPECT_EQ(LoadFinished(LiveRequest), 1);
+    EXPECT_EQ(LoadFinished(LiveMeasurement.LiveRequest), 1);
     EXPECT_EQ(h.frame->modeBar(), nullptr);
     // The repaint wrote the series into the bar and read the bar back.
     EXPECT_EQ(h.view().subjectBar().edit(1031)->text(), "3");

@@ -20,7 +20,7 @@ protected:
 TEST_F(DemoDeviceTest, LiveMeasurementReceivesTheWholeSession) {
     LinkRequestRecord request = LiveRequest();
     ASSERT_EQ(OpenLiveLink(request), 1);
-    EXPECT_EQ(UsbOpen, 1);
+    EXPECT_EQ(DeviceLink.UsbOpen, 1);
     const int last = static_cast<int>(session.size()) - 1;
     const int lastReps = static_cast<int>(session.back().Reps.size());
     ASSERT_TRUE(
@@ -41,7 +41,7 @@ TEST_F(DemoDeviceTest, LiveMeasurementReceivesTheWholeSession) {
 
 TEST_F(DemoDeviceTest, ImportReceivesTheStoredSeriesAsOneTransfer) {
     LinkRequestRecord importRequest{};
-    ResetBulkCollector();
+    BulkCollector.Reset();
     ASSERT_EQ(OpenBulkLink(importRequest), 1);
     ASSERT_TRUE(WaitUntil([&] { return LoadFinished(importRequest) == 1; }));
     CloseLink();

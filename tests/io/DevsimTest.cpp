@@ -76,7 +76,7 @@ TEST_F(DevsimTest, LiveSessionPlayedIntoAPseudoTerminalFillsTheTable) {
 
     LinkRequestRecord request = LiveRequest(0);
     ASSERT_EQ(OpenLiveLink(request), 1);
-    EXPECT_EQ(SerialOpen, 1);
+    EXPECT_EQ(DeviceLink.SerialOpen, 1);
     ASSERT_TRUE(
         WaitUntil([&] { return LoadSeriesCount() == last && LoadRepCount(last) == lastReps; }));
     EXPECT_EQ(Series[0].Mass, session[0].Mass);

@@ -95,12 +95,12 @@ protected:
         for (int i = 0; i < PortCount; ++i)
             PointPort(i, "/nonexistent/krovel-tty" + std::to_string(i));
         ResetDataModel();
-        ResetLiveDecoder();
-        ResetBulkCollector();
+        LiveDecoder.Reset();
+        BulkCollector.Reset();
         UseFtdiApi(&bus);
     }
     void TearDown() override {
-        CloseLink();
+        DeviceLink.Reset();
         AttachLinkRequest(nullptr);
         UseFtdiApi(nullptr);
     }

@@ -20,8 +20,8 @@ TEST_F(SerialLinkTest, LiveFramesOverThePortFillTheTableWhenNoUsbDeviceIsAttache
     LinkRequestRecord request = LiveRequest(0);
 
     ASSERT_EQ(OpenLiveLink(request), 1);
-    EXPECT_EQ(SerialOpen, 1);
-    EXPECT_EQ(UsbOpen, 0);
+    EXPECT_EQ(DeviceLink.SerialOpen, 1);
+    EXPECT_EQ(DeviceLink.UsbOpen, 0);
     EXPECT_EQ(request.BulkMode, 0);
 
     // Noise before the first start byte, then two sets; the second set's frames arrive
@@ -41,7 +41,7 @@ TEST_F(SerialLinkTest, LiveFramesOverThePortFillTheTableWhenNoUsbDeviceIsAttache
     EXPECT_EQ(Series[1].MaxPower[1], 201.0f);
 
     CloseLink();
-    EXPECT_EQ(SerialOpen, 0);
+    EXPECT_EQ(DeviceLink.SerialOpen, 0);
     EXPECT_FALSE(SerialReaderRunning());
 }
 
@@ -77,11 +77,11 @@ TEST_F(SerialLinkTest, LineVanishingWhileOpenEndsTheReaderAndALaterOpenWorks) {
     }
     // The dead link still counts as open until it is closed; it is reported as lost
     // until the next open.
-    EXPECT_EQ(SerialOpen, 1);
+    EXPECT_EQ(DeviceLink.SerialOpen, 1);
     EXPECT_TRUE(LinkLost());
     EXPECT_EQ(OpenLiveLink(request), 0);
     CloseLink();
-    EXPECT_EQ(SerialOpen, 0);
+    EXPECT_EQ(DeviceLink.SerialOpen, 0);
     EXPECT_TRUE(LinkLost());
 
     PseudoTerminal replugged;
@@ -98,8 +98,8 @@ TEST_F(SerialLinkTest, LineVanishingWhileOpenEndsTheReaderAndALaterOpenWorks) {
 TEST_F(SerialLinkTest, FailedOpenLeavesNoLinkAndTheNextOpenTriesAgain) {
     LinkRequestRecord request = LiveRequest(0); // COM1 points at a missing device
     EXPECT_EQ(OpenLiveLink(request), 0);
-    EXPECT_EQ(SerialOpen, 0);
-    EXPECT_EQ(UsbOpen, 0);
+    EXPECT_EQ(DeviceLink.SerialOpen, 0);
+    EXPECT_EQ(DeviceLink.UsbOpen, 0);
 
     PseudoTerminal line;
     ASSERT_TRUE(line.ok());
@@ -114,7 +114,7 @@ TEST_F(SerialLinkTest, PortIndexOutsideTheTableFailsTheOpen) {
     for (int32_t index : {7, 5, -1}) {
         LinkRequestRecord request = LiveRequest(index);
         EXPECT_EQ(OpenLiveLink(request), 0) << index;
-        EXPECT_EQ(SerialOpen, 0);
+        EXPECT_EQ(DeviceLink.SerialOpen, 0);
         EXPECT_EQ(PortDevicePath(index), "");
     }
     // The last entry of the table is a port like the others.

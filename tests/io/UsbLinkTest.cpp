@@ -18,8 +18,8 @@ TEST_F(UsbLinkTest, UnitAfterAnotherChipIsFoundAndOnlyItStaysOpen) {
     LinkRequestRecord request = LiveRequest();
 
     ASSERT_EQ(OpenLiveLink(request), 1);
-    EXPECT_EQ(UsbOpen, 1);
-    EXPECT_EQ(SerialOpen, 0);
+    EXPECT_EQ(DeviceLink.UsbOpen, 1);
+    EXPECT_EQ(DeviceLink.SerialOpen, 0);
     EXPECT_FALSE(bus.IsOpen(other));
     EXPECT_EQ(bus.OpenCount(other), bus.CloseCount(other));
     EXPECT_TRUE(bus.IsOpen(unit));
@@ -31,7 +31,7 @@ TEST_F(UsbLinkTest, UnitAfterAnotherChipIsFoundAndOnlyItStaysOpen) {
     EXPECT_EQ(LoadSeriesCount(), 0);
 
     CloseLink();
-    EXPECT_EQ(UsbOpen, 0);
+    EXPECT_EQ(DeviceLink.UsbOpen, 0);
     EXPECT_FALSE(bus.IsOpen(unit));
 }
 
@@ -45,7 +45,7 @@ TEST_F(UsbLinkTest, OnlyTheExactDescriptionIsTheUnit) {
         EXPECT_FALSE(lookalikes.IsOpen(id));
         LinkRequestRecord request = LiveRequest(); // serial port missing: the open fails
         EXPECT_EQ(OpenLiveLink(request), 0);
-        EXPECT_EQ(UsbOpen, 0);
+        EXPECT_EQ(DeviceLink.UsbOpen, 0);
         UseFtdiApi(&bus);
     }
 }
@@ -59,13 +59,13 @@ TEST_F(UsbLinkTest, UnitVanishingBetweenProbeAndOpenFailsWithoutSerialFallback) 
     LinkRequestRecord request = LiveRequest(0);
 
     EXPECT_EQ(OpenLiveLink(request), 0);
-    EXPECT_EQ(UsbOpen, 0);
-    EXPECT_EQ(SerialOpen, 0);
+    EXPECT_EQ(DeviceLink.UsbOpen, 0);
+    EXPECT_EQ(DeviceLink.SerialOpen, 0);
     EXPECT_EQ(bus.OpenCount(unit), 1);
 
     // With no unit at all the next open falls back to the serial port.
     EXPECT_EQ(OpenLiveLink(request), 1);
-    EXPECT_EQ(SerialOpen, 1);
+    EXPECT_EQ(DeviceLink.SerialOpen, 1);
 }
 
 TEST_F(UsbLinkTest, CloseLinkClosesOnceAndIsHarmlessWhenNothingIsOpen) {
@@ -77,7 +77,7 @@ TEST_F(UsbLinkTest, CloseLinkClosesOnceAndIsHarmlessWhenNothingIsOpen) {
     CloseLink();
     CloseLink();
     EXPECT_EQ(bus.CloseCount(unit), 2);
-    EXPECT_EQ(UsbOpen, 0);
+    EXPECT_EQ(DeviceLink.UsbOpen, 0);
 }
 
 TEST_F(UsbLinkTest, LiveOpenWhileTheImportLinkIsOpenIsRefusedAndLeavesItWorking) {
@@ -142,7 +142,7 @@ TEST_F(UsbLinkTest, UnitUnpluggedWhileOpenStopsDeliveringAndStillCloses) {
     bus.Unplug(unit);
     EXPECT_FALSE(bus.Send(unit, testing::SetFrames(testing::MakeSet(20, 1))));
     CloseLink();
-    EXPECT_EQ(UsbOpen, 0);
+    EXPECT_EQ(DeviceLink.UsbOpen, 0);
     EXPECT_FALSE(bus.IsOpen(unit));
     EXPECT_EQ(LoadRepCount(0), 0);
 }

@@ -32,14 +32,14 @@ struct AppHarness {
         qputenv("KROVEL_HOME", QFile::encodeName(home()));
         ResetDataModel();
         ResetSettings();
-        ResetAppPaths();
+        AppPaths.Reset();
     }
     ~AppHarness() {
         app.reset();
         qunsetenv("KROVEL_HOME");
         ResetDataModel();
         ResetSettings();
-        ResetAppPaths();
+        AppPaths.Reset();
     }
 
     QString home() const { return temp.filePath(QStringLiteral("program")); }

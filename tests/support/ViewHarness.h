@@ -22,9 +22,10 @@ struct ViewHarness : FrameHarness {
     ScriptedPrompts prompts;
 
     ViewHarness() {
-        ResetViewState();
-        ResetLiveStatistics();
-        StoreFinished(LiveRequest, 1); // as after start-up: no measurement runs
+        GraphView.Reset();
+        LiveMeasurement.Reset();
+        LiveMeasurement.Reset();
+        StoreFinished(LiveMeasurement.LiveRequest, 1); // as after start-up: no measurement runs
     }
     ~ViewHarness() { ResetDataModel(); }
 

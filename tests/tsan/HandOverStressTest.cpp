@@ -130,7 +130,7 @@ TEST(HandOverStress, EveryRepetitionArrivesWholeAndInOrder) {
         for (int s = 1; s < MaxSeries; ++s) Series[s].RepCount = MaxRepetitions;
         LinkRequestRecord request{};
         request.SkipFirstMarker = 1; // a new measurement: the first marker fills entry 0
-        ResetLiveDecoder();
+        LiveDecoder.Reset();
         AttachLinkRequest(&request);
 
         std::atomic<bool> done{false};

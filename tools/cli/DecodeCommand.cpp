@@ -92,7 +92,7 @@ int32_t DecodeLive(const DecodeOptions& options, LinkRequestRecord& request) {
     Series[0].SignalBelowPct = TestHeader.SignalBelowPct;
     Series[0].SignalAbovePct = TestHeader.SignalAbovePct;
     request.SkipFirstMarker = options.skipFirstMarker;
-    ResetLiveDecoder();
+    LiveDecoder.Reset();
     if (!FeedStandardInput(request)) return -1;
     return SeriesCount < MaxSeries ? SeriesCount + 1 : SeriesCount;
 }
@@ -101,7 +101,7 @@ int32_t DecodeLive(const DecodeOptions& options, LinkRequestRecord& request) {
 // 5 bytes; anything else is refused with a message, as the import dialog keeps the table.
 int32_t DecodeBulk(const DecodeOptions& options, LinkRequestRecord& request) {
     request.BulkMode = 1;
-    ResetBulkCollector();
+    BulkCollector.Reset();
     if (!FeedStandardInput(request)) return -1;
     if (!LoadFinished(request)) {
         std::fprintf(stderr, "incomplete transfer: %d of %d bytes\n", LoadBulkCount(),

@@ -169,7 +169,7 @@ std::optional<std::string> LoadSettings(const PrintOptions& options) {
     if (!named) {
         SetApplicationIdentity();
         FormAppPaths(ResolveProgramFolder());
-        path = SettingsPath;
+        path = AppPaths.SettingsPath;
     }
     FileReadFailure failure = FileReadFailure::CannotOpen;
     const std::optional<FileHead> head = ReadFileHead(path, SettingsFileSize, &failure);
@@ -224,15 +224,17 @@ int RunPrint(int argc, char** argv) {
         return Refuse(help.command, QString::fromStdString(*error));
 
     // The view state the program would have after choosing these on the ModeBar.
-    ResetViewState();
+    GraphView.Reset();
+    LiveMeasurement.Reset();
     CurrentSeries = options.series - 1;
-    IntervalIndex = options.interval - 1;
-    ParamYIndex = options.paramY;
-    DiagSelection.DataIndex = options.best - 1;
+    GraphView.IntervalIndex = options.interval - 1;
+    GraphView.ParamYIndex = options.paramY;
+    GraphView.DiagSelection.DataIndex = options.best - 1;
     std::vector<RepRowText> rows;
-    if (options.viewMode == 2) rows = DigitalReportRows(CurrentSeries, IntervalIndex);
+    if (options.viewMode == 2) rows = DigitalReportRows(CurrentSeries, GraphView.IntervalIndex);
     if (options.viewMode == 4)
-        GroupMeans(CurrentSeries, IntervalIndex, ParamYIndex, GroupMeanValues);
+        GroupMeans(CurrentSeries, GraphView.IntervalIndex, GraphView.ParamYIndex,
+                   GraphView.GroupMeanValues);
     std::string cause;
     if (!WritePrintedPagePdf(QFile::encodeName(options.output).toStdString(), options.viewMode,
                              rows, &cause)) {

@@ -10,7 +10,7 @@ RuleFlags CurrentRuleFlags() {
     RuleFlags f;
     f.measurementIdle = MeasurementIdle;
     f.dataPresent = DataPresent;
-    f.liveFinished = LoadFinished(LiveRequest);
+    f.liveFinished = LoadFinished(LiveMeasurement.LiveRequest);
     return f;
 }
 

@@ -108,8 +108,8 @@ bool CKrovelDeviceApp::InitInstance(const CommandLineParts& parts) {
     InstallSignalSounds(&sounds_);
 
     // 6. The settings file.
-    if (!ReadSettings(SettingsPath)) ShowNotice("Error opening file");
-    qCInfo(FilesLog) << "settings file:" << SettingsPath.c_str();
+    if (!ReadSettings(AppPaths.SettingsPath)) ShowNotice("Error opening file");
+    qCInfo(FilesLog) << "settings file:" << AppPaths.SettingsPath.c_str();
 
     // 7. Numbers follow the user's locale from here on. (Qt already set the whole
     // locale from the environment when the QApplication was made; this states what
@@ -117,14 +117,14 @@ bool CKrovelDeviceApp::InitInstance(const CommandLineParts& parts) {
     std::setlocale(LC_NUMERIC, "");
 
     // 8. The subject registry.
-    QuorlInit(RegistryDataFolder, RegistryAppId);
+    QuorlInit(AppPaths.RegistryDataFolder, RegistryAppId);
 
     // 9. The command line: a subject folder, then the suggested file name.
     if (!parts.SubjectToken.empty()) QuorlSelectByData(SubjectTokenPath(parts.SubjectToken));
-    if (!parts.Rest.empty()) SuggestedFileName = parts.Rest;
+    if (!parts.Rest.empty()) AppPaths.SuggestedFileName = parts.Rest;
 
     // 10. The data folder, one level; a failure shows later, when saving into it.
-    QDir().mkdir(PathToQt(DataFolder));
+    QDir().mkdir(PathToQt(AppPaths.DataFolder));
 
     // 11. Entry 0 is ready for the first live series.
     Series[0].StartTime = static_cast<int32_t>(static_cast<int64_t>(std::time(nullptr)));
@@ -153,8 +153,8 @@ bool CKrovelDeviceApp::InitInstance(const CommandLineParts& parts) {
 }
 
 int CKrovelDeviceApp::ExitInstance() {
-    if (WriteSettings(SettingsPath))
-        qCInfo(FilesLog) << "settings written:" << SettingsPath.c_str();
+    if (WriteSettings(AppPaths.SettingsPath))
+        qCInfo(FilesLog) << "settings written:" << AppPaths.SettingsPath.c_str();
     else
         ShowNotice("Save File Error");
     if (DataSaved == 1) return 0;
@@ -164,7 +164,7 @@ int CKrovelDeviceApp::ExitInstance() {
     for (;;) {
         if (!AskYesNo("Data not saved. Save?")) return 1;
         FileDialogRequest request;
-        request.initialFolder = DataFolder;
+        request.initialFolder = AppPaths.DataFolder;
         const auto chosen = CurrentPrompts().saveFile(request);
         if (!chosen) return 1;
         if (WriteMeasurementFile(ExitSavePath(*chosen))) return 0;

@@ -83,7 +83,7 @@ bool SaveCommand(CMainFrame& frame) {
     FileDialogRequest request;
     request.defaultExtension = MeasurementExtension;
     request.initialFolder = dataFolder;
-    request.initialName = SuggestedFileName;
+    request.initialName = AppPaths.SuggestedFileName;
     const std::optional<std::string> chosen = CurrentPrompts().saveFile(request);
     if (!chosen) return false;
 
@@ -119,7 +119,7 @@ bool OpenCommand(CMainFrame& frame) {
         QuorlSubjectFolder(subjectFolder);
         request.initialFolder = subjectFolder;
     } else {
-        request.initialFolder = DataFolder;
+        request.initialFolder = AppPaths.DataFolder;
     }
     const std::optional<std::string> chosen = CurrentPrompts().openFile(request);
     if (!chosen) return false;

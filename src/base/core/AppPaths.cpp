@@ -2,10 +2,7 @@
 
 namespace krovel {
 
-std::string SettingsPath;
-std::string DataFolder;
-std::string RegistryDataFolder;
-std::string SuggestedFileName;
+AppPathsState AppPaths;
 
 std::string ProgramFolderOf(const std::string& executablePath) {
     size_t cut = executablePath.rfind('/');
@@ -21,19 +18,19 @@ std::string WithTrailingSeparator(const std::string& folder) {
 
 void FormAppPaths(const std::string& programFolder) {
     const std::string folder = WithTrailingSeparator(programFolder);
-    SettingsPath = folder + SettingsFileName;
-    DataFolder = folder + "DATA";
+    AppPaths.SettingsPath = folder + SettingsFileName;
+    AppPaths.DataFolder = folder + "DATA";
     // The program folder without its trailing separator, cut once more.
     const std::string bare = folder.empty() ? folder : folder.substr(0, folder.size() - 1);
     const size_t cut = bare.rfind('/');
     if (bare.empty() || cut == std::string::npos)
-        RegistryDataFolder = DataFolder;
+        AppPaths.RegistryDataFolder = AppPaths.DataFolder;
     else
-        RegistryDataFolder = bare.substr(0, cut) + "/DATA";
+        AppPaths.RegistryDataFolder = bare.substr(0, cut) + "/DATA";
 }
 
 std::string SubjectTokenPath(const std::string& token) {
-    return RegistryDataFolder + "/" + token;
+    return AppPaths.RegistryDataFolder + "/" + token;
 }
 
 std::string ExitSavePath(const std::string& chosen) {
@@ -41,11 +38,8 @@ std::string ExitSavePath(const std::string& chosen) {
     return chosen + MeasurementExtension;
 }
 
-void ResetAppPaths() {
-    SettingsPath.clear();
-    DataFolder.clear();
-    RegistryDataFolder.clear();
-    SuggestedFileName.clear();
+void AppPathsState::Reset() {
+    *this = AppPathsState{};
 }
 
 } // namespace krovel

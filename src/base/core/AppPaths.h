@@ -6,10 +6,16 @@
 
 namespace krovel {
 
-extern std::string SettingsPath;       // program folder + "default.krovlcfg"
-extern std::string DataFolder;         // program folder + "DATA", created at start-up
-extern std::string RegistryDataFolder; // parent of the program folder + "/DATA"
-extern std::string SuggestedFileName;  // command-line rest: initial name of the Save dialog
+struct AppPathsState {
+    std::string SettingsPath;       // program folder + "default.krovlcfg"
+    std::string DataFolder;         // program folder + "DATA", created at start-up
+    std::string RegistryDataFolder; // parent of the program folder + "/DATA"
+    std::string SuggestedFileName;  // command-line rest: initial name of the Save dialog
+
+    // Back to the state before start-up: every path empty (tests).
+    void Reset();
+};
+extern AppPathsState AppPaths;
 
 inline constexpr const char* SettingsFileName = "default.krovlcfg";
 inline constexpr const char* MeasurementExtension = ".krvx";
@@ -20,7 +26,7 @@ std::string ProgramFolderOf(const std::string& executablePath);
 // A folder name with exactly one trailing separator ("" stays "").
 std::string WithTrailingSeparator(const std::string& folder);
 
-// Sets SettingsPath, DataFolder and RegistryDataFolder from the program folder
+// Sets AppPaths.SettingsPath, DataFolder and RegistryDataFolder from the program folder
 // (given with or without its trailing separator). A program folder without a
 // parent (the root) keeps the registry's data in its own DATA folder.
 void FormAppPaths(const std::string& programFolder);
@@ -31,8 +37,5 @@ std::string SubjectTokenPath(const std::string& token);
 // The exit-time save rule: ".krvx" is appended when that text occurs nowhere in
 // the chosen path (so "run.krvx.bak" is kept as it is).
 std::string ExitSavePath(const std::string& chosen);
-
-// Back to the state before start-up (tests).
-void ResetAppPaths();
 
 } // namespace krovel

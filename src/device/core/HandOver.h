@@ -50,10 +50,10 @@ inline void StoreFinished(LinkRequestRecord& request, int32_t finished) {
 
 // Progress of a bulk transfer (the import dialog's timer).
 inline int32_t LoadBulkCount() {
-    return BulkCount.load(std::memory_order_acquire);
+    return BulkCollector.BulkCount.load(std::memory_order_acquire);
 }
 inline int32_t LoadBulkLength() {
-    return BulkLength.load(std::memory_order_acquire);
+    return BulkCollector.BulkLength.load(std::memory_order_acquire);
 }
 
 // The barbell mass and thresholds of the live entry. Every frame may rewrite them, so

@@ -7,14 +7,8 @@
 
 namespace krovel {
 
-int32_t WaitingStart = 0;
-int32_t Collecting = 0;
-int32_t FrameLength = 0;
-uint8_t Frame[LiveFrameLength];
-
-uint8_t BulkBuffer[BulkBufferSize];
-std::atomic<int32_t> BulkCount{0};
-std::atomic<int32_t> BulkLength{0};
+LiveDecoderState LiveDecoder;
+BulkCollectorState BulkCollector;
 
 namespace {
 
@@ -48,7 +42,7 @@ void ProcessLiveFrame(LinkRequestRecord& request) {
         StoreFinished(request, 1);
         return;
     }
-    if (Frame[MarkerAt] == SeriesStartMarker) {
+    if (LiveDecoder.Frame[MarkerAt] == SeriesStartMarker) {
         if (request.SkipFirstMarker && request.RepIndex == 0) {
             // The measurement opened this entry empty: the marker starts it, not a new one.
             request.SkipFirstMarker = 0;
@@ -72,12 +66,12 @@ void ProcessLiveFrame(LinkRequestRecord& request) {
     if (r < 0 || r >= MaxRepetitions) return;
 
     SeriesRecord& rec = Series[s];
-    StoreIfChanged(rec.Mass, static_cast<float>(Frame[MassAt]));
-    StoreIfChanged(rec.SignalBelowPct, static_cast<int32_t>(Frame[BelowAt]));
-    StoreIfChanged(rec.SignalAbovePct, static_cast<int32_t>(Frame[AboveAt]));
-    rec.MeanVelocity[r] = Frame[MeanVelocityAt];
-    rec.MaxVelocity[r] = Frame[MaxVelocityAt];
-    rec.MaxPower[r] = DevicePower(Frame[PowerLoAt], Frame[PowerHiAt]);
+    StoreIfChanged(rec.Mass, static_cast<float>(LiveDecoder.Frame[MassAt]));
+    StoreIfChanged(rec.SignalBelowPct, static_cast<int32_t>(LiveDecoder.Frame[BelowAt]));
+    StoreIfChanged(rec.SignalAbovePct, static_cast<int32_t>(LiveDecoder.Frame[AboveAt]));
+    rec.MeanVelocity[r] = LiveDecoder.Frame[MeanVelocityAt];
+    rec.MaxVelocity[r] = LiveDecoder.Frame[MaxVelocityAt];
+    rec.MaxPower[r] = DevicePower(LiveDecoder.Frame[PowerLoAt], LiveDecoder.Frame[PowerHiAt]);
     request.RepIndex = r + 1;
     // The unit was already inside a set when the link opened: that set's repetitions
     // fill the opened entry, and the next marker is a real new set.
@@ -86,40 +80,42 @@ void ProcessLiveFrame(LinkRequestRecord& request) {
 }
 
 void DecodeLiveByte(LinkRequestRecord& request, uint8_t b) {
-    if (WaitingStart) {
+    if (LiveDecoder.WaitingStart) {
         if (b == 0x00) {
-            WaitingStart = 0;
-            Collecting = 1;
-            FrameLength = 0;
+            LiveDecoder.WaitingStart = 0;
+            LiveDecoder.Collecting = 1;
+            LiveDecoder.FrameLength = 0;
         }
         return;
     }
-    if (!Collecting) return; // no live link was opened yet
-    if (FrameLength < 0 || FrameLength >= LiveFrameLength) {
-        ResetLiveDecoder(); // state damaged from outside: wait for the next start byte
+    if (!LiveDecoder.Collecting) return; // no live link was opened yet
+    if (LiveDecoder.FrameLength < 0 || LiveDecoder.FrameLength >= LiveFrameLength) {
+        LiveDecoder.Reset(); // state damaged from outside: wait for the next start byte
         return;
     }
-    Frame[FrameLength++] = b;
-    if (FrameLength == LiveFrameLength) {
+    LiveDecoder.Frame[LiveDecoder.FrameLength++] = b;
+    if (LiveDecoder.FrameLength == LiveFrameLength) {
         ProcessLiveFrame(request);
-        Collecting = 0;
-        FrameLength = 0;
-        WaitingStart = 1;
+        LiveDecoder.Collecting = 0;
+        LiveDecoder.FrameLength = 0;
+        LiveDecoder.WaitingStart = 1;
     }
 }
 
 void CollectBulkByte(LinkRequestRecord& request, uint8_t b) {
-    int32_t count = BulkCount.load(std::memory_order_relaxed);
+    int32_t count = BulkCollector.BulkCount.load(std::memory_order_relaxed);
     if (count < 0 || count >= BulkBufferSize) {
         StoreFinished(request, 1); // never store past the buffer
         return;
     }
-    BulkBuffer[count++] = b;
+    BulkCollector.BulkBuffer[count++] = b;
     if (count == 2)
-        BulkLength.store(BulkBuffer[1] * 256 + BulkBuffer[0], std::memory_order_relaxed);
-    BulkCount.store(count, std::memory_order_release);
+        BulkCollector.BulkLength.store(BulkCollector.BulkBuffer[1] * 256 +
+                                           BulkCollector.BulkBuffer[0],
+                                       std::memory_order_relaxed);
+    BulkCollector.BulkCount.store(count, std::memory_order_release);
     // From the third byte on; a declared length of 0..2 therefore ends at the third.
-    if (count >= 3 && count >= BulkLength.load(std::memory_order_relaxed)) {
+    if (count >= 3 && count >= BulkCollector.BulkLength.load(std::memory_order_relaxed)) {
         StoreFinished(request, 1); // releases the buffer to the parser
     }
 }
@@ -144,13 +140,13 @@ void DecodeByte(uint8_t b) {
     }
 }
 
-void ResetLiveDecoder() {
+void LiveDecoderState::Reset() {
     WaitingStart = 1;
     Collecting = 0;
     FrameLength = 0;
 }
 
-void ResetBulkCollector() {
+void BulkCollectorState::Reset() {
     BulkCount.store(0, std::memory_order_relaxed);
     BulkLength.store(0, std::memory_order_relaxed);
 }
@@ -164,7 +160,7 @@ int32_t ParseBulkTransfer(int32_t startTime) {
     // Only bytes that both arrived and lie inside the declared length are read. A block
     // cut off by the end of the data ends there; a repetition entry is taken only whole.
     const int32_t end = std::min({LoadBulkLength(), LoadBulkCount(), BulkBufferSize});
-    auto at = [end](int32_t i) -> uint8_t { return i < end ? BulkBuffer[i] : 0; };
+    auto at = [end](int32_t i) -> uint8_t { return i < end ? BulkCollector.BulkBuffer[i] : 0; };
 
     int32_t blocks = 0;
     int32_t p = 2;
@@ -180,16 +176,17 @@ int32_t ParseBulkTransfer(int32_t startTime) {
         p += 3;
         int32_t k = 0;
         // A mean velocity of 0 is the block's terminator.
-        while (p < end && BulkBuffer[p] != 0) {
+        while (p < end && BulkCollector.BulkBuffer[p] != 0) {
             if (end - p < 4) { // the data ends inside this repetition
                 p = end;
                 break;
             }
             // A block listing more than 100 repetitions keeps the first 100.
             if (rec && k < MaxRepetitions) {
-                rec->MeanVelocity[k] = BulkBuffer[p];
-                rec->MaxVelocity[k] = BulkBuffer[p + 1];
-                rec->MaxPower[k] = DevicePower(BulkBuffer[p + 2], BulkBuffer[p + 3]);
+                rec->MeanVelocity[k] = BulkCollector.BulkBuffer[p];
+                rec->MaxVelocity[k] = BulkCollector.BulkBuffer[p + 1];
+                rec->MaxPower[k] =
+                    DevicePower(BulkCollector.BulkBuffer[p + 2], BulkCollector.BulkBuffer[p + 3]);
             }
             ++k;
             p += 4;

@@ -28,17 +28,35 @@ constexpr int LiveFrameLength = 9; // data bytes after the 0x00 start byte
 constexpr int BulkBufferSize = 105000;
 constexpr uint8_t SeriesStartMarker = 1;
 
-// Live decoder state (reader thread; reset by OpenLiveLink before the reader starts).
-extern int32_t WaitingStart;
-extern int32_t Collecting;
-extern int32_t FrameLength;
-extern uint8_t Frame[LiveFrameLength];
+// The live decoder: a frame being assembled. Used by the reader thread only; Reset runs
+// on the UI thread (OpenLiveLink) before the reader starts. At program start everything
+// is 0, so bytes are dropped until the first OpenLiveLink.
+struct LiveDecoderState {
+    int32_t WaitingStart = 0;
+    int32_t Collecting = 0;
+    int32_t FrameLength = 0;
+    uint8_t Frame[LiveFrameLength] = {};
 
-// Bulk collector state. BulkCount and BulkLength are read by the import dialog's timer
-// while the reader writes them, hence atomic; the buffer is read only after Finished.
-extern uint8_t BulkBuffer[BulkBufferSize];
-extern std::atomic<int32_t> BulkCount;  // bytes stored so far
-extern std::atomic<int32_t> BulkLength; // declared total length; -1 once rejected
+    // WaitingStart = 1, Collecting = 0, FrameLength = 0: a frame cut off by an earlier
+    // stop is discarded and decoding resumes at the next start byte. The bytes of Frame
+    // are left as they are; only those below FrameLength are ever read.
+    void Reset();
+};
+extern LiveDecoderState LiveDecoder;
+
+// The bulk collector: the length-prefixed transfer as it arrives. BulkCount and
+// BulkLength are read by the import dialog's timer while the reader writes them, hence
+// atomic; the buffer is read only after Finished.
+struct BulkCollectorState {
+    uint8_t BulkBuffer[BulkBufferSize] = {};
+    std::atomic<int32_t> BulkCount{0};  // bytes stored so far
+    std::atomic<int32_t> BulkLength{0}; // declared total length; -1 once rejected
+
+    // BulkCount = 0, BulkLength = 0 (the import dialog, before it opens the link). The
+    // buffer keeps its bytes; only those below both counts are ever read.
+    void Reset();
+};
+extern BulkCollectorState BulkCollector;
 
 // The request DecodeByte works for; nullptr detaches (every byte is then dropped).
 // Called by OpenLiveLink / OpenBulkLink before the reader thread starts.
@@ -47,12 +65,6 @@ LinkRequestRecord* AttachedLinkRequest();
 
 // One received byte, in arrival order. Constant work, no allocation.
 void DecodeByte(uint8_t b);
-
-// WaitingStart = 1, Collecting = 0: a frame cut off by an earlier stop is discarded.
-void ResetLiveDecoder();
-
-// BulkCount = 0, BulkLength = 0 (the import dialog, before it opens the link).
-void ResetBulkCollector();
 
 // Replaces the SeriesTable with the collected transfer; every series gets startTime.
 // The last block of a transfer is never kept. Returns the number of series kept

@@ -18,9 +18,11 @@
 
 namespace krovel {
 
+namespace {
+// The import's own link request, separate from the live measurement's. It outlives
+// the dialog because the link keeps a pointer to it until the next open.
 LinkRequestRecord ImportRequest{0, 0, 1, 1, 0};
 
-namespace {
 // A transfer shorter than this holds no series block and is not parsed.
 constexpr int32_t MinimumTransferLength = 5;
 } // namespace
@@ -66,7 +68,7 @@ bool CImportDlg::StartReceiving() {
     tableReplaced_ = false;
     ImportStartTime = static_cast<int32_t>(static_cast<int64_t>(std::time(nullptr)));
 
-    ResetBulkCollector();
+    BulkCollector.Reset();
     StoreFinished(ImportRequest, 0);
     // Without a USB unit the import listens on the port the user chose, as the live
     // measurement does.
@@ -110,7 +112,7 @@ void CImportDlg::FinishTransfer() {
     if (LoadBulkLength() < MinimumTransferLength) {
         // Nothing to take: the table stays as it was, and the dialog says so rather
         // than looking like a finished transfer.
-        BulkLength.store(-1, std::memory_order_relaxed);
+        BulkCollector.BulkLength.store(-1, std::memory_order_relaxed);
         form().setControlText(IdImportText, QString::fromLatin1(NothingReceivedText));
         return;
     }

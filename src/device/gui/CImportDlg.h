@@ -24,9 +24,6 @@ inline constexpr const char* NothingReceivedText = "No series were received.";
 
 const DialogTemplate& ImportTemplate();
 
-// The import's own link request, separate from the live measurement's.
-extern LinkRequestRecord ImportRequest;
-
 class CImportDlg : public TemplateDialog {
     Q_OBJECT
 public:

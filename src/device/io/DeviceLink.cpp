@@ -6,52 +6,49 @@
 
 namespace krovel {
 
-int32_t UsbOpen = 0;
-int32_t SerialOpen = 0;
+DeviceLinkState DeviceLink;
 
 namespace {
 
-// The last link's reader ended on its own before the link was closed.
-bool lostBeforeClose = false;
-// Why the last open failed.
-std::string lastFailure;
-
 bool ReaderEndedOnItsOwn() {
-    return (UsbOpen && !UsbReaderRunning()) || (SerialOpen && !SerialReaderRunning());
+    return (DeviceLink.UsbOpen && !UsbReaderRunning()) ||
+           (DeviceLink.SerialOpen && !SerialReaderRunning());
 }
 
 int32_t OpenLink(LinkRequestRecord& req, int32_t bulkMode) {
-    if (UsbOpen || SerialOpen) {
-        lastFailure = "a link is already open";
+    if (DeviceLink.UsbOpen || DeviceLink.SerialOpen) {
+        DeviceLink.LastFailure = "a link is already open";
         return 0;
     }
-    lostBeforeClose = false;
+    DeviceLink.LostBeforeClose = false;
     AttachLinkRequest(&req);
     req.BulkMode = bulkMode;
-    if (!bulkMode) ResetLiveDecoder();
+    if (!bulkMode) LiveDecoder.Reset();
 
     // USB first; once the unit was seen there is no serial fallback, even if it vanishes
     // before it opens. A failed open clears its flag so that the next open tries again.
     const char* mode = bulkMode ? "bulk" : "live";
     if (ProbeUsb()) {
-        UsbOpen = 1;
+        DeviceLink.UsbOpen = 1;
         if (OpenUsb()) {
             qCInfo(LinkLog) << "link opened on USB for" << mode << "data";
             return 1;
         }
-        UsbOpen = 0;
-        lastFailure = std::string("the USB unit \"") + DeviceDescription + "\" cannot be opened";
-        qCInfo(LinkLog).noquote() << QString::fromStdString(lastFailure);
+        DeviceLink.UsbOpen = 0;
+        DeviceLink.LastFailure =
+            std::string("the USB unit \"") + DeviceDescription + "\" cannot be opened";
+        qCInfo(LinkLog).noquote() << QString::fromStdString(DeviceLink.LastFailure);
         return 0;
     }
     qCInfo(LinkLog) << "no USB unit" << DeviceDescription << "found; trying the serial port";
-    SerialOpen = 1;
+    DeviceLink.SerialOpen = 1;
     if (OpenSerial(req.PortIndex)) {
         qCInfo(LinkLog) << "link opened on the serial port for" << mode << "data";
         return 1;
     }
-    SerialOpen = 0;
-    lastFailure = std::string("no USB unit \"") + DeviceDescription + "\"; " + SerialOpenFailure();
+    DeviceLink.SerialOpen = 0;
+    DeviceLink.LastFailure =
+        std::string("no USB unit \"") + DeviceDescription + "\"; " + SerialOpenFailure();
     return 0;
 }
 
@@ -66,24 +63,30 @@ int32_t OpenBulkLink(LinkRequestRecord& req) {
 }
 
 std::string LinkFailureText() {
-    return lastFailure;
+    return DeviceLink.LastFailure;
 }
 
 void CloseLink() {
-    if (ReaderEndedOnItsOwn()) lostBeforeClose = true;
-    if (UsbOpen) {
+    if (ReaderEndedOnItsOwn()) DeviceLink.LostBeforeClose = true;
+    if (DeviceLink.UsbOpen) {
         CloseUsb();
-        UsbOpen = 0;
+        DeviceLink.UsbOpen = 0;
         qCInfo(LinkLog) << "link closed";
-    } else if (SerialOpen) {
+    } else if (DeviceLink.SerialOpen) {
         CloseSerial();
-        SerialOpen = 0;
+        DeviceLink.SerialOpen = 0;
         qCInfo(LinkLog) << "link closed";
     }
 }
 
+void DeviceLinkState::Reset() {
+    CloseLink();
+    LostBeforeClose = false;
+    LastFailure.clear();
+}
+
 bool LinkLost() {
-    return lostBeforeClose || ReaderEndedOnItsOwn();
+    return DeviceLink.LostBeforeClose || ReaderEndedOnItsOwn();
 }
 
 } // namespace krovel

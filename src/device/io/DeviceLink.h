@@ -10,9 +10,20 @@
 
 namespace krovel {
 
-// Which transport is open (both 0 when none).
-extern int32_t UsbOpen;
-extern int32_t SerialOpen;
+// The link's own state, on the UI thread only.
+struct DeviceLinkState {
+    // Which transport is open (both 0 when none).
+    int32_t UsbOpen = 0;
+    int32_t SerialOpen = 0;
+    // The last link's reader ended on its own before the link was closed.
+    bool LostBeforeClose = false;
+    // Why the last open failed.
+    std::string LastFailure;
+
+    // Back to the state at program start; an open link is closed first (tests).
+    void Reset();
+};
+extern DeviceLinkState DeviceLink;
 
 // Opens the link for live frames: 1, or 0 when a link is already open (left untouched)
 // or no transport opens (the caller shows "Error in communication"). The decoder works

@@ -2,6 +2,10 @@
 
 namespace krovel {
 
-LinkRequestRecord LiveRequest{};
+LiveMeasurementState LiveMeasurement;
+
+void LiveMeasurementState::Reset() {
+    *this = LiveMeasurementState{};
+}
 
 } // namespace krovel

@@ -3,13 +3,9 @@
 #include <algorithm>
 
 #include "device/core/HandOver.h"
+#include "measure/core/LiveMeasurementState.h"
 
 namespace krovel {
-
-float LivePeakPower = 0;
-float UpperSignal = 0;
-float LowerSignal = 0;
-float RowPeakPower = 0;
 
 float RepetitionValue(int32_t series, int32_t rep, int32_t kind) {
     return RepetitionValue(Series[series], rep, kind);
@@ -125,27 +121,22 @@ std::vector<GroupStatistic> GroupStatistics(int32_t series, int32_t intervalInde
 }
 
 int32_t UpdateLiveSignals(float meanPower, int32_t signalBelowPct, int32_t signalAbovePct) {
-    if (meanPower > LivePeakPower) LivePeakPower = meanPower;
+    LiveMeasurementState& live = LiveMeasurement;
+    if (meanPower > live.LivePeakPower) live.LivePeakPower = meanPower;
     // Set on every repetition, not only on a new best: a new series starts from its own
     // peak and its own percentages, never from the previous series' thresholds.
-    UpperSignal = static_cast<float>(LivePeakPower * (signalAbovePct / 100.0));
-    LowerSignal = static_cast<float>(LivePeakPower * (signalBelowPct / 100.0));
+    live.UpperSignal = static_cast<float>(live.LivePeakPower * (signalAbovePct / 100.0));
+    live.LowerSignal = static_cast<float>(live.LivePeakPower * (signalBelowPct / 100.0));
     int32_t sound = NoSignalSound;
-    if (meanPower > UpperSignal) sound = UpperSignalSound;
-    if (meanPower < LowerSignal) sound = LowerSignalSound;
+    if (meanPower > live.UpperSignal) sound = UpperSignalSound;
+    if (meanPower < live.LowerSignal) sound = LowerSignalSound;
     return sound;
 }
 
 float LiveRowPercentage(float meanPower) {
-    if (RowPeakPower < meanPower) RowPeakPower = meanPower;
-    return Percentage(meanPower, RowPeakPower);
-}
-
-void ResetLiveStatistics() {
-    LivePeakPower = 0;
-    UpperSignal = 0;
-    LowerSignal = 0;
-    RowPeakPower = 0;
+    float& peak = LiveMeasurement.RowPeakPower;
+    if (peak < meanPower) peak = meanPower;
+    return Percentage(meanPower, peak);
 }
 
 } // namespace krovel

@@ -83,12 +83,6 @@ float SeriesPeakPower(int32_t series);
 // repetitions. A series whose peak mean power is 0 gets 0 % in every group.
 std::vector<GroupStatistic> GroupStatistics(int32_t series, int32_t intervalIndex);
 
-// Live signals. The state belongs to the live measurement and lives for the whole run.
-extern float LivePeakPower; // best mean power of the live series so far
-extern float UpperSignal;   // LivePeakPower x the series' SignalAbovePct / 100
-extern float LowerSignal;   // LivePeakPower x the series' SignalBelowPct / 100
-extern float RowPeakPower;  // best mean power among the live table's rows
-
 // Sound kinds as SignalSound plays them.
 constexpr int32_t NoSignalSound = 0;
 constexpr int32_t UpperSignalSound = 2; // "zvukMaxp": above the upper share of the peak
@@ -97,16 +91,14 @@ constexpr int32_t LowerSignalSound = 3; // "zvukKrit": below the lower share of 
 // Takes the mean power of the live repetition being shown and the "Signal below" and
 // "Signal above" percentages of its own series: raises the peak when it is a new best,
 // sets the two thresholds from the peak and those percentages, then tells which sound to
-// play. Plays nothing itself. When both thresholds are crossed (possible only with
-// "Signal above" below "Signal below") the lower sound is returned: a new clip cuts the
-// playing one at once, so the lower one is what would be heard anyway.
+// play. Plays nothing itself. The peak and thresholds are those of LiveMeasurement. When both
+// thresholds are crossed (possible only with "Signal above" below "Signal below") the lower sound
+// is returned: a new clip cuts the playing one at once, so the lower one is what would be heard
+// anyway.
 int32_t UpdateLiveSignals(float meanPower, int32_t signalBelowPct, int32_t signalAbovePct);
 
-// Percentage of a live row's mean power against RowPeakPower, after raising the peak to
-// it. 0 while the peak is 0, so no division by zero reaches a table.
+// Percentage of a live row's mean power against LiveMeasurement.RowPeakPower, after raising the
+// peak to it. 0 while the peak is 0, so no division by zero reaches a table.
 float LiveRowPercentage(float meanPower);
-
-// All four live values back to 0 (start-up and tests).
-void ResetLiveStatistics();
 
 } // namespace krovel

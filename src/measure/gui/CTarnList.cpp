@@ -6,6 +6,7 @@
 #include <set>
 
 #include "base/gui/QtText.h"
+#include "measure/core/LiveMeasurementState.h"
 #include "measure/core/RepetitionValues.h"
 
 namespace krovel {
@@ -63,7 +64,7 @@ void CTarnList::InsertColumns() {
 }
 
 void CTarnList::InsertRepColumns() {
-    RowPeakPower = 0;
+    LiveMeasurement.RowPeakPower = 0;
     InsertColumns();
 }
 

@@ -65,11 +65,13 @@ void SetSpreadsheetOpener(SpreadsheetOpener opener) {
 
 void ExportSpreadsheetFromTable(const std::vector<SpreadsheetRow>& rows) {
     const SpreadsheetOpener& installed = InstalledOpener();
-    if (ExportSpreadsheet(DataFolder, rows,
+    if (ExportSpreadsheet(AppPaths.DataFolder, rows,
                           installed ? installed : SpreadsheetOpener(OpenInSpreadsheetProgram)))
-        qCInfo(FilesLog) << "workbook written:" << SpreadsheetExportPath(DataFolder).c_str();
+        qCInfo(FilesLog) << "workbook written:"
+                         << SpreadsheetExportPath(AppPaths.DataFolder).c_str();
     else
-        qCInfo(FilesLog) << "workbook not written:" << SpreadsheetExportPath(DataFolder).c_str();
+        qCInfo(FilesLog) << "workbook not written:"
+                         << SpreadsheetExportPath(AppPaths.DataFolder).c_str();
 }
 
 } // namespace krovel

@@ -21,7 +21,7 @@ void OpenInSpreadsheetProgram(const std::string& path);
 void SetSpreadsheetOpener(SpreadsheetOpener opener);
 
 // Handler of "Export XML" (1017): writes `rows`, the repetition table as it is shown,
-// headed by the description of CurrentSeries, to DataFolder + "/noname.xml" and
+// headed by the description of CurrentSeries, to AppPaths.DataFolder + "/noname.xml" and
 // opens the file. Nothing is reported, whatever happens.
 void ExportSpreadsheetFromTable(const std::vector<SpreadsheetRow>& rows);
 

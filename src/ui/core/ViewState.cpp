@@ -4,32 +4,21 @@
 
 namespace krovel {
 
-int32_t LiveShownCount = 0;
-bool NewSeriesPending = true;
-int32_t IntervalIndex = 0;
-int32_t ParamYIndex = 0;
-float LiveValues[MaxRepetitions] = {};
-GroupMeanTable GroupMeanValues;
-DiagnosticSelection DiagSelection;
+GraphViewState GraphView;
 
-void ResetViewState() {
-    LiveShownCount = 0;
-    NewSeriesPending = true;
-    IntervalIndex = 0;
-    ParamYIndex = 0;
-    std::fill(std::begin(LiveValues), std::end(LiveValues), 0.0f);
-    GroupMeanValues = GroupMeanTable{};
-    DiagSelection = DiagnosticSelection{};
+void GraphViewState::Reset() {
+    *this = GraphViewState{};
 }
 
 GraphInputs CurrentGraphInputs() {
     GraphInputs in{.Axes = AxisRangeTable(AxisRanges)};
-    in.Live = {LiveValues, std::clamp(LiveShownCount, 0, MaxRepetitions), LivePeakPower,
-               TestHeader.SignalBelowPct};
-    in.Exercise = {std::span<const float>(GroupMeanValues.Values,
-                                          std::clamp(GroupMeanValues.Count, 0, MaxRepetitions)),
-                   IntervalIndex, ParamYIndex};
-    in.Diagnostic = DiagSelection;
+    const LiveMeasurementState& live = LiveMeasurement;
+    in.Live = {live.LiveValues, std::clamp(live.LiveShownCount, 0, MaxRepetitions),
+               live.LivePeakPower, TestHeader.SignalBelowPct};
+    const GroupMeanTable& means = GraphView.GroupMeanValues;
+    in.Exercise = {std::span<const float>(means.Values, std::clamp(means.Count, 0, MaxRepetitions)),
+                   GraphView.IntervalIndex, GraphView.ParamYIndex};
+    in.Diagnostic = GraphView.DiagSelection;
     in.SeriesCount = SeriesCount;
     return in;
 }

@@ -45,7 +45,7 @@ CommandRouter& CKrovelDeviceView::router() const {
 }
 
 void CKrovelDeviceView::ShowOverview() {
-    StoreFinished(LiveRequest, 1);
+    StoreFinished(LiveMeasurement.LiveRequest, 1);
     ViewMode = ViewModeNone;
     CurrentSeries = SeriesCount - 1;
     frame_.HideModeBar();

@@ -44,7 +44,7 @@ void CKrovelDeviceView::NewMeasurement() {
     // A request that arrives while a measurement runs must not empty its table.
     if (!MeasurementIdle) return;
     ClearSeriesTable(*subjectBar_);
-    LiveShownCount = 0;
+    LiveMeasurement.LiveShownCount = 0;
     ViewMode = ViewModeLive;
     DataPresent = 1;
     StartMeasurement();
@@ -52,7 +52,7 @@ void CKrovelDeviceView::NewMeasurement() {
 
 void CKrovelDeviceView::AppendSet() {
     if (!MeasurementIdle || SeriesCount >= MaxSeries) return;
-    LiveShownCount = 0;
+    LiveMeasurement.LiveShownCount = 0;
     CurrentSeries = SeriesCount - 1;
     ReadSubjectBar(*subjectBar_);
     ViewMode = ViewModeLive;
@@ -64,16 +64,16 @@ void CKrovelDeviceView::StartMeasurement() {
     if (SeriesCount >= MaxSeries || SeriesCount < 0) return;
     ShowTestFields();
 
-    LiveRequest.PortIndex = PortSetting;
-    LiveRequest.RepIndex = 0;
+    LiveMeasurement.LiveRequest.PortIndex = PortSetting;
+    LiveMeasurement.LiveRequest.RepIndex = 0;
     // The device marks the first frame of every set. The entry at SeriesCount is opened
     // empty here, so that marker fills it instead of closing it as an empty series.
-    LiveRequest.SkipFirstMarker = 1;
-    StoreFinished(LiveRequest, 0);
+    LiveMeasurement.LiveRequest.SkipFirstMarker = 1;
+    StoreFinished(LiveMeasurement.LiveRequest, 0);
     // The entry the reader fills starts empty before the reader can write to it.
     StoreRepCount(SeriesCount, 0);
-    LivePeakPower = 0;
-    if (!OpenLiveLink(LiveRequest)) {
+    LiveMeasurement.LivePeakPower = 0;
+    if (!OpenLiveLink(LiveMeasurement.LiveRequest)) {
         // Nothing runs. Behind the message the view shows what the table holds (empty
         // after Perform), as the overview shows it, not an empty live graph or the rows
         // of an earlier set; the report commands stay available.
@@ -89,9 +89,9 @@ void CKrovelDeviceView::StartMeasurement() {
     liveTimer_.start();
     repTable_->ResetRepTable();
     ViewMode = ViewModeLive;
-    NewSeriesPending = true;
+    LiveMeasurement.NewSeriesPending = true;
     MeasurementIdle = 0;
-    LiveShownCount = 0;
+    LiveMeasurement.LiveShownCount = 0;
     frame_.HideModeBar();
     PlaceRepTable(10, 360, 800, 180);
     Repaint();
@@ -102,7 +102,7 @@ void CKrovelDeviceView::TickCommand() {
     // A tick queued before STOP and delivered after it finds nothing to do.
     if (MeasurementIdle) return;
     TakeOverRepetition();
-    if (LoadFinished(LiveRequest)) StopMeasurement();
+    if (LoadFinished(LiveMeasurement.LiveRequest)) StopMeasurement();
 }
 
 void CKrovelDeviceView::StampStartTimes(bool stopping) {
@@ -125,21 +125,21 @@ void CKrovelDeviceView::TakeOverRepetition() {
     if (CurrentSeries < LoadSeriesCount() && CurrentSeries < MaxSeries - 1) {
         repTable_->ResetRepTable();
         ++CurrentSeries;
-        LiveShownCount = 0;
-        NewSeriesPending = true;
+        LiveMeasurement.LiveShownCount = 0;
+        LiveMeasurement.NewSeriesPending = true;
     }
     if (CurrentSeries < 0 || CurrentSeries >= MaxSeries) return;
     const int32_t received = std::min(LoadRepCount(CurrentSeries), MaxRepetitions);
-    if (LiveShownCount < 0 || LiveShownCount >= received) return;
+    if (LiveMeasurement.LiveShownCount < 0 || LiveMeasurement.LiveShownCount >= received) return;
 
-    if (NewSeriesPending) {
-        LivePeakPower = 0;
+    if (LiveMeasurement.NewSeriesPending) {
+        LiveMeasurement.LivePeakPower = 0;
         ReadSubjectBar(*subjectBar_);
         repTable_->InsertRepColumns();
-        NewSeriesPending = false;
+        LiveMeasurement.NewSeriesPending = false;
     }
-    ShowLiveRepetition(CurrentSeries, LiveShownCount);
-    ++LiveShownCount;
+    ShowLiveRepetition(CurrentSeries, LiveMeasurement.LiveShownCount);
+    ++LiveMeasurement.LiveShownCount;
     Repaint();
 }
 
@@ -151,7 +151,7 @@ void CKrovelDeviceView::ShowLiveRepetition(int32_t series, int32_t rep) {
     const int32_t sound =
         UpdateLiveSignals(meanPower, limits.SignalBelowPct, limits.SignalAbovePct);
     if (sound != NoSignalSound) SignalSound(sound);
-    LiveValues[rep] = meanPower;
+    LiveMeasurement.LiveValues[rep] = meanPower;
     repTable_->AddLiveRow(rep, CurrentSeries);
     repTable_->scrollToItem(repTable_->item(rep, 0));
 }
@@ -164,14 +164,14 @@ void CKrovelDeviceView::StopMeasurement() {
     if (QWidget* above = subjectBar_->control(IdSignalAbove)) above->setEnabled(false);
     if (QWidget* stop = subjectBar_->control(IdStop)) stop->setVisible(false);
 
-    StoreFinished(LiveRequest, 1); // the decoder drops whatever still arrives
-    CloseLink();                   // the reader has ended: the table stays as it is
+    StoreFinished(LiveMeasurement.LiveRequest, 1); // the decoder drops whatever still arrives
+    CloseLink();                                   // the reader has ended: the table stays as it is
     liveTimer_.stop();
     MeasurementIdle = 1;
 
     // One last repetition is taken over, as part of the series it belongs to.
     if (ViewMode == ViewModeLive) TakeOverRepetition();
-    NewSeriesPending = true;
+    LiveMeasurement.NewSeriesPending = true;
     StampStartTimes(true);
 
     // The entry being filled becomes a complete series, even without repetitions.

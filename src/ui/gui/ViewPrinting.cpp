@@ -44,21 +44,21 @@ void RebuildModeBar(CKrovelDeviceView& view) {
     switch (view.ViewMode) {
     case ViewModeDiagnostic:
         FillGraphDataBar(frame);
-        SelectComboItem(frame, IdDataCombo, DiagSelection.DataIndex);
-        SelectComboItem(frame, IdXCombo, DiagSelection.XIndex);
-        SelectComboItem(frame, IdY1Combo, DiagSelection.Y1Index);
-        SelectComboItem(frame, IdY2Combo, DiagSelection.Y2Index);
+        SelectComboItem(frame, IdDataCombo, GraphView.DiagSelection.DataIndex);
+        SelectComboItem(frame, IdXCombo, GraphView.DiagSelection.XIndex);
+        SelectComboItem(frame, IdY1Combo, GraphView.DiagSelection.Y1Index);
+        SelectComboItem(frame, IdY2Combo, GraphView.DiagSelection.Y2Index);
         break;
     case ViewModeExercise:
         FillExerciseBar(frame);
         SelectComboItem(frame, IdSeriesCombo, CurrentSeries);
-        SelectComboItem(frame, IdIntervalCombo, IntervalIndex);
-        SelectComboItem(frame, IdParamYCombo, ParamYIndex);
+        SelectComboItem(frame, IdIntervalCombo, GraphView.IntervalIndex);
+        SelectComboItem(frame, IdParamYCombo, GraphView.ParamYIndex);
         break;
     case ViewModeDigital:
         FillSeriesBar(frame);
         SelectComboItem(frame, IdSeriesCombo, CurrentSeries);
-        SelectComboItem(frame, IdIntervalCombo, IntervalIndex);
+        SelectComboItem(frame, IdIntervalCombo, GraphView.IntervalIndex);
         break;
     default:
         break;

@@ -51,9 +51,10 @@ namespace {
 // The exercise graph's bars of a series; none for an entry that holds no series.
 void FillGroupMeans(int32_t series) {
     if (SeriesShowable(series))
-        GroupMeans(series, IntervalIndex, ParamYIndex, GroupMeanValues);
+        GroupMeans(series, GraphView.IntervalIndex, GraphView.ParamYIndex,
+                   GraphView.GroupMeanValues);
     else
-        GroupMeanValues.Count = 0;
+        GraphView.GroupMeanValues.Count = 0;
 }
 
 } // namespace
@@ -62,22 +63,22 @@ void CKrovelDeviceView::ShowDigitalReport() {
     ShowTestFields();
     ReadSubjectBar(*subjectBar_);
     FillSeriesBar(frame_);
-    IntervalIndex = 0;
+    GraphView.IntervalIndex = 0;
     CurrentSeries = 0;
-    ParamYIndex = 0;
+    GraphView.ParamYIndex = 0;
     SelectSeriesLimits(0);
     ViewMode = ViewModeDigital;
     repTable_->ResetRepTable();
-    repTable_->FillDigitalReport(CurrentSeries, IntervalIndex);
+    repTable_->FillDigitalReport(CurrentSeries, GraphView.IntervalIndex);
     PlaceRepTable(10, 200, 860, 400);
     Repaint();
 }
 
 void CKrovelDeviceView::ShowExerciseGraph() {
     FillExerciseBar(frame_);
-    IntervalIndex = 0;
+    GraphView.IntervalIndex = 0;
     CurrentSeries = 0;
-    ParamYIndex = 0;
+    GraphView.ParamYIndex = 0;
     ShowTestFields();
     SelectSeriesLimits(0);
     ViewMode = ViewModeExercise;
@@ -90,7 +91,7 @@ void CKrovelDeviceView::ShowExerciseGraph() {
 void CKrovelDeviceView::ShowDiagnosticGraph() {
     ShowTestFields();
     FillGraphDataBar(frame_);
-    DiagSelection = DiagnosticSelection{}; // X mass, Y1 velocity, Y2 power, "maximum"
+    GraphView.DiagSelection = DiagnosticSelection{}; // X mass, Y1 velocity, Y2 power, "maximum"
     ViewMode = ViewModeDiagnostic;
     ReadSubjectBar(*subjectBar_);
     repTable_->ResetRepTable();
@@ -114,7 +115,7 @@ bool ShowableSeries(int32_t series) {
 
 void CKrovelDeviceView::RefillForSelection() {
     if (ViewMode == ViewModeDigital)
-        repTable_->FillDigitalReport(CurrentSeries, IntervalIndex);
+        repTable_->FillDigitalReport(CurrentSeries, GraphView.IntervalIndex);
     else if (ViewMode == ViewModeExercise)
         FillGroupMeans(CurrentSeries);
     else
@@ -123,7 +124,7 @@ void CKrovelDeviceView::RefillForSelection() {
 }
 
 void CKrovelDeviceView::IntervalChanged() {
-    IntervalIndex = SelectionOf(frame_, IdIntervalCombo);
+    GraphView.IntervalIndex = SelectionOf(frame_, IdIntervalCombo);
     repTable_->ResetRepTable();
     RefillForSelection();
 }
@@ -138,7 +139,7 @@ void CKrovelDeviceView::SeriesChanged() {
 }
 
 void CKrovelDeviceView::ParamYChanged() {
-    ParamYIndex = SelectionOf(frame_, IdParamYCombo);
+    GraphView.ParamYIndex = SelectionOf(frame_, IdParamYCombo);
     SelectSeriesLimits(CurrentSeries);
     repTable_->ResetRepTable();
     if (ViewMode == ViewModeExercise)
@@ -153,16 +154,16 @@ void CKrovelDeviceView::DiagSelectionChanged(int comboId) {
     const int32_t chosen = SelectionOf(frame_, comboId);
     switch (comboId) {
     case IdDataCombo:
-        DiagSelection.DataIndex = chosen;
+        GraphView.DiagSelection.DataIndex = chosen;
         break;
     case IdXCombo:
-        DiagSelection.XIndex = chosen;
+        GraphView.DiagSelection.XIndex = chosen;
         break;
     case IdY1Combo:
-        DiagSelection.Y1Index = chosen;
+        GraphView.DiagSelection.Y1Index = chosen;
         break;
     case IdY2Combo:
-        DiagSelection.Y2Index = chosen;
+        GraphView.DiagSelection.Y2Index = chosen;
         break;
     default:
         return;
@@ -172,7 +173,7 @@ void CKrovelDeviceView::DiagSelectionChanged(int comboId) {
 
 void CKrovelDeviceView::DeleteAttempt() {
     // Only single repetitions of the digital report can be deleted.
-    if (ViewMode != ViewModeDigital || IntervalIndex != 0) return;
+    if (ViewMode != ViewModeDigital || GraphView.IntervalIndex != 0) return;
     if (repTable_->SelectedRowCount() == 0) {
         ShowNotice("No attempt was selected!");
         return;
@@ -182,13 +183,13 @@ void CKrovelDeviceView::DeleteAttempt() {
         return;
     DeleteRepetition(CurrentSeries, row);
     repTable_->ResetRepTable();
-    repTable_->FillDigitalReport(CurrentSeries, IntervalIndex);
+    repTable_->FillDigitalReport(CurrentSeries, GraphView.IntervalIndex);
     DataSaved = 0;
     Repaint();
 }
 
 void CKrovelDeviceView::DeleteSerie() {
-    if (ViewMode != ViewModeDigital || IntervalIndex != 0) return;
+    if (ViewMode != ViewModeDigital || GraphView.IntervalIndex != 0) return;
     // The last series is never deleted here.
     if (SeriesCount < 2) {
         ShowNotice("Please delete the data from disk!");
