@@ -10,6 +10,7 @@
 #include "measure/core/RepTableText.h"
 #include "measure/core/RepetitionValues.h"
 #include "measure/core/ViewState.h"
+#include "support/TimeZone.h"
 #include "ui/core/PrintedPage.h"
 #include "ui/core/RecordingCanvas.h"
 
@@ -20,8 +21,7 @@ namespace {
 class PrintedPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("TZ", "UTC", 1);
-        tzset();
+        krovel::testing::UseUtcAsLocalTime();
         ResetDataModel();
         ResetViewState();
         ResetSettings();
