@@ -148,8 +148,9 @@ bool ReplaceFileContents(const std::string& target, const std::string& bytes, st
     const std::wstring wideTemp = Wide(tempPath);
     if (ok) {
         // An existing file is replaced with ReplaceFileW, which keeps its attributes
-        // and access rights; a new one is moved into place. Both only rename, and
-        // MOVEFILE_WRITE_THROUGH returns once the move is on disk.
+        // and access rights. A new file, or one ReplaceFileW refuses, is moved into
+        // place with MoveFileExW, which with MOVEFILE_WRITE_THROUGH returns only once
+        // the move is on disk. Windows has no call to flush a folder's entries.
         const bool exists = GetFileAttributesW(wideTarget.c_str()) != INVALID_FILE_ATTRIBUTES;
         if (!(exists && ReplaceFileW(wideTarget.c_str(), wideTemp.c_str(), nullptr,
                                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) &&
