@@ -21,14 +21,16 @@ build=(
 )
 # Testing: the test frameworks, the fuzzing and sanitizer compiler, the tools that
 # drive and look at the program, every locale (comma decimals), the fonts the page
-# tests measure, LibreOffice to read the exported workbook back, and the validators
-# of the installed files.
+# tests measure, LibreOffice to read the exported workbook back, the validators
+# of the installed files, and MinGW-w64, Wine and the GoogleTest sources to build and
+# run the core's tests for Windows.
 test=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool imagemagick poppler-utils socat locales-all
   fonts-liberation2 libreoffice-calc-nogui
   desktop-file-utils appstream lintian
+  g++-mingw-w64-x86-64-posix wine64 googletest
 )
 
 case "${1:-test}" in

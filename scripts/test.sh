@@ -2,10 +2,12 @@
 # Sets up, builds and runs every test: unit, widget, end-to-end, ThreadSanitizer
 # and short fuzz runs, and the unit, widget and end-to-end tests once more under
 # AddressSanitizer and UndefinedBehaviorSanitizer. Ends with CTest's summary.
+# First, the quickest check: the core built for Windows and tested under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh test
 export CCACHE_BASEDIR="$PWD"
+scripts/test-windows-core.sh
 fuzz_dir=""
 if [ -f fuzz/CMakeLists.txt ] && command -v clang++-14 >/dev/null; then
   cmake -S fuzz -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 \

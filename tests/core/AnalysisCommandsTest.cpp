@@ -3,10 +3,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <sys/wait.h>
 #include <vector>
 
 #include "data/core/MeasurementFile.h"
+#include "support/PosixOnly.h"
 #include "support/SeriesBuilder.h"
 #include "support/TempFolder.h"
 
@@ -27,6 +27,7 @@ struct CliRun {
 class AnalysisCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        SKIP_ON_WINDOWS("runs krovel-cli, which is built for Linux");
         ASSERT_TRUE(folder.ok());
         cli = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "krovel-cli";
         ASSERT_TRUE(std::filesystem::exists(cli)) << cli;
@@ -44,7 +45,7 @@ protected:
                                     "' " + args + " >'" + out + "' 2>'" + err + "'";
         CliRun run;
         const int raw = std::system(command.c_str());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.status = krovel::testing::ExitStatusOf(raw);
         run.out = TempFolder::Read(out);
         run.err = TempFolder::Read(err);
         return run;

@@ -9,6 +9,7 @@
 #include "data/core/DataModel.h"
 #include "measure/core/RepTableText.h"
 #include "measure/core/RepetitionValues.h"
+#include "support/TimeZone.h"
 #include "ui/core/PrintedPage.h"
 #include "ui/core/RecordingCanvas.h"
 #include "ui/core/ViewState.h"
@@ -20,8 +21,7 @@ namespace {
 class PrintedPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("TZ", "UTC", 1);
-        tzset();
+        krovel::testing::UseUtcAsLocalTime();
         ResetDataModel();
         GraphView.Reset();
         LiveMeasurement.Reset();

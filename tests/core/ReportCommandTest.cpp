@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <sys/wait.h>
 
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
 #include "measure/core/RepTableText.h"
 #include "measure/core/SpreadsheetExport.h"
 #include "support/LocaleGuard.h"
+#include "support/PosixOnly.h"
 #include "support/TempFolder.h"
 
 using namespace krovel;
@@ -29,6 +29,7 @@ struct CliRun {
 class ReportCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        SKIP_ON_WINDOWS("runs krovel-cli, which is built for Linux");
         ASSERT_TRUE(folder.ok());
         cli = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "krovel-cli";
         ASSERT_TRUE(std::filesystem::exists(cli)) << cli;
@@ -60,7 +61,7 @@ protected:
                               args + " >'" + out + "' 2>'" + err + "'";
         CliRun run;
         int raw = std::system(command.c_str());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.status = krovel::testing::ExitStatusOf(raw);
         run.out = TempFolder::Read(out);
         run.err = TempFolder::Read(err);
         return run;

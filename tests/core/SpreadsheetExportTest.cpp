@@ -4,12 +4,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <sys/resource.h>
 
 #include "data/core/DataModel.h"
 #include "measure/core/SpreadsheetExport.h"
+#include "support/FileSizeLimit.h"
 #include "support/LocaleGuard.h"
+#include "support/PosixOnly.h"
 #include "support/TempFolder.h"
+#include "support/TimeZone.h"
 
 using namespace krovel;
 using krovel::testing::LocaleGuard;
@@ -107,7 +109,7 @@ const std::string ReportData =
     "  </ss:Row>\n";
 
 std::string ReadFile(const fs::path& path) {
-    return krovel::testing::TempFolder::Read(path);
+    return krovel::testing::TempFolder::Read(path.string());
 }
 
 // The data cell lines of a workbook holding the single row `row`.
@@ -133,8 +135,7 @@ class SpreadsheetExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetDataModel();
-        setenv("TZ", "UTC", 1);
-        tzset();
+        krovel::testing::UseUtcAsLocalTime();
         TestHeader.Subject.SubjectName = "Ann Lee";
         SeriesRecord& s = Series[2];
         s.RepCount = 3;
@@ -237,7 +238,7 @@ TEST_F(SpreadsheetExportTest, ExportWritesFileAndOpensIt) {
     const fs::path path = folder / "noname.xml";
     ASSERT_TRUE(Export(ReportRows));
     EXPECT_EQ(ReadFile(path), Head + Description + Titles + ReportData + End);
-    EXPECT_EQ(opened, std::vector<std::string>{path.string()});
+    EXPECT_EQ(opened, std::vector<std::string>{path.generic_string()});
 
     // A second export replaces the first without asking.
     CurrentSeries = 0;
@@ -247,18 +248,17 @@ TEST_F(SpreadsheetExportTest, ExportWritesFileAndOpensIt) {
 }
 
 TEST_F(SpreadsheetExportTest, FailedWriteKeepsPreviousExportAndStillOpensIt) {
+    SKIP_ON_WINDOWS("no cap on file size to stand in for a full disk");
     const fs::path path = folder / "noname.xml";
     ASSERT_TRUE(Export(ReportRows));
     const std::string previous = ReadFile(path);
     // A file size limit below the workbook's size stands in for a full disk.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const bool written = Export({});
-    setrlimit(RLIMIT_FSIZE, &old);
+    bool written = true;
+    {
+        krovel::testing::FileSizeLimit diskFull(100);
+        ASSERT_TRUE(diskFull.ok());
+        written = Export({});
+    }
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadFile(path), previous);
     EXPECT_EQ(opened.size(), 2u);
@@ -275,6 +275,7 @@ TEST_F(SpreadsheetExportTest, MissingFolderWritesAndOpensNothing) {
 
 // The real spreadsheet program reads the file: LibreOffice converts it to CSV.
 TEST_F(SpreadsheetExportTest, LibreOfficeReadsTheWorkbook) {
+    SKIP_ON_WINDOWS("runs LibreOffice through a POSIX shell");
     if (std::system("command -v soffice >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
     TestHeader.Subject.SubjectName = "A&B <C>";

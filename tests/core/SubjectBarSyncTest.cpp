@@ -4,6 +4,7 @@
 #include "data/core/SubjectBarSync.h"
 #include "support/FakeSubjectBar.h"
 #include "support/LocaleGuard.h"
+#include "support/TimeZone.h"
 
 using namespace krovel;
 using krovel::testing::FakeSubjectBar;
@@ -13,8 +14,7 @@ class SubjectBarSyncTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetDataModel();
-        setenv("TZ", "UTC", 1);
-        tzset();
+        krovel::testing::UseUtcAsLocalTime();
     }
     FakeSubjectBar bar;
 };

@@ -6,17 +6,35 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
 namespace krovel::testing {
 
+// Creates a new folder with a unique name under the system's temporary folder; its
+// path, or "" when that fails.
+inline std::string MakeTemporaryFolder() {
+#ifdef _WIN32
+    // No mkdtemp: a random name, created only if nobody holds it yet.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto candidate = std::filesystem::temp_directory_path() /
+                               ("krovel-" + std::to_string(random() % 1000000000));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) return candidate.generic_string();
+    }
+    return {};
+#else
+    std::string pattern = (std::filesystem::temp_directory_path() / "krovel-XXXXXX").string();
+    return mkdtemp(pattern.data()) ? pattern : std::string();
+#endif
+}
+
 class TempFolder {
 public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "krovel-XXXXXX").string();
-        if (mkdtemp(pattern.data())) path_ = pattern;
-    }
+    TempFolder() : path_(MakeTemporaryFolder()) {}
     ~TempFolder() {
         std::error_code ignored;
         if (!path_.empty()) std::filesystem::remove_all(path_, ignored);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <system_error>
 
+#include "base/core/Platform.h"
 #include "data/core/MeasurementFile.h"
 
 namespace krovel {
@@ -36,7 +37,7 @@ std::string LocalDate(int32_t time) {
     const std::time_t t = time;
     std::tm local{};
     char text[16];
-    if (!localtime_r(&t, &local) || !std::strftime(text, sizeof text, "%Y-%m-%d", &local))
+    if (!platform::LocalTime(t, local) || !std::strftime(text, sizeof text, "%Y-%m-%d", &local))
         return {};
     return text;
 }

@@ -1,49 +1,10 @@
 #include "base/core/FileRead.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "base/core/Platform.h"
 
 namespace krovel {
 
-namespace {
-
-// Opens without waiting: a named pipe with no writer would otherwise block the open.
-int OpenWithoutWaiting(const std::string& path) {
-    return open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-}
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// Up to `want` bytes appended to `out`; false on a read error. Fewer bytes mean the end.
-bool ReadUpTo(int fd, size_t want, std::string& out) {
-    char buffer[65536];
-    while (want > 0) {
-        const ssize_t n = read(fd, buffer, std::min(sizeof buffer, want));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) break;
-        out.append(buffer, static_cast<size_t>(n));
-        want -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
-} // namespace
+using platform::PathKind;
 
 std::optional<FileHead> ReadFileHead(const std::string& path, size_t limit,
                                      FileReadFailure* failure) {
@@ -52,29 +13,30 @@ std::optional<FileHead> ReadFileHead(const std::string& path, size_t limit,
         return std::nullopt;
     };
     // Checked before opening too, so a device is never opened (opening some has effects).
-    struct stat info {};
-    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+    const PathKind before = platform::KindOf(path);
+    if (before != PathKind::Missing && before != PathKind::RegularFile)
         return fail(FileReadFailure::NotRegularFile);
-    const FileDescriptor file(OpenWithoutWaiting(path));
-    if (file.get() < 0) return fail(FileReadFailure::CannotOpen);
-    if (fstat(file.get(), &info) != 0) return fail(FileReadFailure::CannotOpen);
-    if (!S_ISREG(info.st_mode)) return fail(FileReadFailure::NotRegularFile);
+    platform::ReadableFile file(path);
+    if (!file.isOpen()) return fail(FileReadFailure::CannotOpen);
+    const PathKind opened = file.kind();
+    if (opened == PathKind::Missing) return fail(FileReadFailure::CannotOpen);
+    if (opened != PathKind::RegularFile) return fail(FileReadFailure::NotRegularFile);
 
     FileHead head;
-    if (!ReadUpTo(file.get(), limit, head.bytes)) return fail(FileReadFailure::CannotOpen);
+    if (!file.read(limit, head.bytes)) return fail(FileReadFailure::CannotOpen);
     if (head.bytes.size() == limit) {
         std::string next;
-        if (!ReadUpTo(file.get(), 1, next)) return fail(FileReadFailure::CannotOpen);
+        if (!file.read(1, next)) return fail(FileReadFailure::CannotOpen);
         head.more = !next.empty();
     }
     return head;
 }
 
 bool CanOpenForReading(const std::string& path) {
-    const FileDescriptor file(OpenWithoutWaiting(path));
-    if (file.get() < 0) return false;
-    struct stat info {};
-    return fstat(file.get(), &info) == 0 && !S_ISDIR(info.st_mode);
+    const platform::ReadableFile file(path);
+    if (!file.isOpen()) return false;
+    const PathKind kind = file.kind();
+    return kind != PathKind::Missing && kind != PathKind::Folder;
 }
 
 } // namespace krovel

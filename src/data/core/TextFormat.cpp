@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "base/core/Platform.h"
+
 namespace krovel {
 
 std::string FormatText(const char* format, ...) {
@@ -34,7 +36,7 @@ std::string FormatText(const char* format, ...) {
 std::string FormatLocalTime(int64_t seconds, const char* format) {
     std::time_t t = static_cast<std::time_t>(seconds);
     std::tm parts{};
-    if (!localtime_r(&t, &parts)) return {};
+    if (!platform::LocalTime(t, parts)) return {};
     char buf[128];
     size_t n = std::strftime(buf, sizeof buf, format, &parts);
     return std::string(buf, n);
