@@ -13,10 +13,12 @@ include(GNUInstallDirs)
 set(expected
     ${CMAKE_INSTALL_BINDIR}/krovel
     ${CMAKE_INSTALL_BINDIR}/krovel-cli
+    ${CMAKE_INSTALL_BINDIR}/krovel-cli-print
     ${CMAKE_INSTALL_BINDIR}/krovel-devsim
     ${CMAKE_INSTALL_DATADIR}/applications/com.kinetrak.Krovel.desktop
     ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps/com.kinetrak.Krovel.svg
     ${CMAKE_INSTALL_MANDIR}/man1/krovel-cli.1.gz
+    ${CMAKE_INSTALL_MANDIR}/man1/krovel-cli-print.1.gz
     ${CMAKE_INSTALL_MANDIR}/man1/krovel-devsim.1.gz
     ${CMAKE_INSTALL_MANDIR}/man1/krovel.1.gz
     ${CMAKE_INSTALL_DATADIR}/doc/krovel/changelog.gz
@@ -28,6 +30,13 @@ list(SORT installed)
 list(SORT expected)
 if(NOT installed STREQUAL expected)
   message(FATAL_ERROR "installed:\n${installed}\nexpected:\n${expected}")
+endif()
+
+# krovel-cli finds the program behind `print` beside itself in the install tree too.
+execute_process(COMMAND ${PREFIX}/${CMAKE_INSTALL_BINDIR}/krovel-cli print --help
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "krovel-cli print FILE")
+  message(FATAL_ERROR "installed krovel-cli print --help (${rc}):\n${out}${err}")
 endif()
 
 # The validators' verdicts; a warning or an error fails, hints and infos do not.

@@ -11,7 +11,7 @@ if(NOT rc EQUAL 0 OR NOT deb)
 endif()
 
 execute_process(COMMAND dpkg-deb --contents ${deb} OUTPUT_VARIABLE contents)
-foreach(path ./usr/bin/krovel ./usr/bin/krovel-cli ./usr/bin/krovel-devsim
+foreach(path ./usr/bin/krovel ./usr/bin/krovel-cli ./usr/bin/krovel-cli-print ./usr/bin/krovel-devsim
              ./usr/share/applications/com.kinetrak.Krovel.desktop
              ./usr/share/metainfo/com.kinetrak.Krovel.metainfo.xml
              ./usr/share/icons/hicolor/scalable/apps/com.kinetrak.Krovel.svg

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/io/CommandLineConventions.h"
 
@@ -20,6 +21,8 @@ struct CliCommand {
 };
 
 bool RegisterCliCommand(const CliCommand& command);
+// The registered subcommands, in the order they registered.
+std::vector<CliCommand>& Commands();
 
 // The help of one subcommand: its usage line (as registered) and what it does.
 CommandHelp SubcommandHelp(const char* name, const char* usage, const char* text);

@@ -21,6 +21,7 @@
 
 #include "CliCommand.h"
 #include "MeasurementInput.h"
+#include "PrintCommand.h"
 #include "app/gui/CKrovelDeviceApp.h"
 #include "base/core/AppPaths.h"
 #include "base/core/FileRead.h"
@@ -35,10 +36,6 @@
 namespace krovel::cli {
 
 namespace {
-
-constexpr const char* PrintUsage =
-    "print FILE --mode digital|exercise|diagnostic [--series N] [--interval K] "
-    "[--param-y P] [--data H] [--settings FILE] -o OUT.pdf";
 
 struct PrintOptions {
     QString file;
@@ -199,6 +196,8 @@ std::optional<std::string> LoadSettings(const PrintOptions& options) {
     return std::nullopt;
 }
 
+} // namespace
+
 int RunPrint(int argc, char** argv) {
     const CommandHelp help =
         SubcommandHelp("print", PrintUsage,
@@ -244,9 +243,5 @@ int RunPrint(int argc, char** argv) {
     }
     return 0;
 }
-
-const bool registered = RegisterCliCommand({"print", PrintUsage, RunPrint});
-
-} // namespace
 
 } // namespace krovel::cli
