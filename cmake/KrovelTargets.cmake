@@ -13,7 +13,7 @@ endfunction()
 # krovel_layer_libraries(): one static library per subsystem and layer that has
 # sources, from KROVEL_SUBSYSTEMS and KROVEL_LAYERS (both lowest first). Each links the
 # libraries of the same or an earlier subsystem in the same or a lower layer, plus
-# KROVEL_LAYER_<layer>_LIBS. Umbrella targets krovel_core, krovel_io and krovel_ui
+# KROVEL_LAYER_<layer>_LIBS and KROVEL_LIBS_<subsystem>_<layer>. Umbrella targets krovel_core, krovel_io and krovel_ui
 # stand for every library up to that layer (tests, tools and benchmarks link those).
 function(krovel_layer_libraries)
   set(layers_so_far)
@@ -39,7 +39,8 @@ function(krovel_layer_libraries)
       endforeach()
       add_library(${name} STATIC ${sources})
       target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
-      target_link_libraries(${name} PUBLIC ${below} ${KROVEL_LAYER_${layer}_LIBS})
+      target_link_libraries(${name} PUBLIC ${below} ${KROVEL_LAYER_${layer}_LIBS}
+                                         ${KROVEL_LIBS_${subsystem}_${layer}})
       list(APPEND umbrella ${name})
     endforeach()
     set(target krovel_${layer})

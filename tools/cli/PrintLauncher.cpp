@@ -32,10 +32,11 @@ int RunPrintProgram(int argc, char** argv) {
     args.push_back(nullptr);
     std::fflush(nullptr);
     execvp(program.c_str(), args.data());
-    // Only reached when the program could not be started.
+    // Only reached when the program could not be started; the statuses a shell gives.
+    const int cause = errno;
     std::fprintf(stderr, "krovel-cli print: cannot run %s: %s\n", program.c_str(),
-                 std::strerror(errno));
-    return 1;
+                 std::strerror(cause));
+    return cause == ENOENT ? 127 : 126;
 }
 
 const bool registered = RegisterCliCommand({"print", PrintUsage, RunPrintProgram});
