@@ -44,8 +44,6 @@ QIcon IconFrom(const QString& resource, std::initializer_list<QSize> sizes) {
     return icon;
 }
 
-} // namespace
-
 // The toolbar images are named after what their button does.
 const char* ToolbarImageName(int commandId) {
     switch (commandId) {
@@ -77,6 +75,8 @@ const char* ToolbarImageName(int commandId) {
         return nullptr;
     }
 }
+
+} // namespace
 
 QIcon ToolbarIcon(int commandId) {
     const char* name = ToolbarImageName(commandId);
