@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ctime>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <system_error>
 
-#include "base/core/Platform.h"
+#include "analysis/core/AnalysisSubject.h"
 #include "data/core/MeasurementFile.h"
 
 namespace krovel {
@@ -33,15 +32,6 @@ bool IsMeasurementFileName(const std::string& name) {
                              extension);
 }
 
-std::string LocalDate(int32_t time) {
-    const std::time_t t = time;
-    std::tm local{};
-    char text[16];
-    if (!platform::LocalTime(t, local) || !std::strftime(text, sizeof text, "%Y-%m-%d", &local))
-        return {};
-    return text;
-}
-
 // Sessions in time order; undated ones after the dated, each group by file name.
 bool SessionBefore(const SessionSummary& a, const SessionSummary& b) {
     if (a.StartTime.has_value() != b.StartTime.has_value()) return a.StartTime.has_value();
@@ -55,18 +45,16 @@ SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> 
                                 const std::string& exercise, int32_t bestCount) {
     SessionSummary session;
     session.File = std::move(file);
+    session.StartTime = EarliestStartTime(table);
     int32_t bestStep = -1;
     for (const SeriesRecord& s : table) {
-        if (s.StartTime != 0 && (!session.StartTime || s.StartTime < *session.StartTime)) {
-            session.StartTime = s.StartTime;
-        }
         const int32_t reps = std::clamp<int32_t>(s.RepCount, 0, MaxRepetitions);
         session.Repetitions += reps;
         if (std::isfinite(s.Mass)) session.VolumeKg += double(s.Mass) * reps;
         for (int32_t r = 0; r < reps; ++r)
             bestStep = std::max<int32_t>(bestStep, s.MeanVelocity[r]);
     }
-    if (session.StartTime) session.Date = LocalDate(*session.StartTime);
+    if (session.StartTime) session.Date = LocalDateText(*session.StartTime);
     if (bestStep >= 0) session.BestVelocity = bestStep * 2 / 100.0;
 
     const LoadVelocityProfile profile = BuildProfile(table, {exercise, bestCount, std::nullopt});
