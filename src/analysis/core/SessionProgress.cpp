@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <system_error>
+#include <utility>
 
 #include "analysis/core/AnalysisSubject.h"
 #include "data/core/MeasurementFile.h"
@@ -37,6 +39,22 @@ bool SessionBefore(const SessionSummary& a, const SessionSummary& b) {
     if (a.StartTime.has_value() != b.StartTime.has_value()) return a.StartTime.has_value();
     if (a.StartTime && *a.StartTime != *b.StartTime) return *a.StartTime < *b.StartTime;
     return a.File < b.File;
+}
+
+// Why a folder entry named like a measurement file is not read; nothing for a file
+// (or a link to one), which is read.
+std::optional<std::string> NotReadable(const fs::directory_entry& entry) {
+    std::error_code error;
+    const fs::file_status target = entry.status(error); // through links
+    if (error) {
+        std::error_code linkError;
+        if (error == std::errc::no_such_file_or_directory && entry.is_symlink(linkError))
+            return "a dangling link";
+        return error.message(); // e.g. "Too many levels of symbolic links"
+    }
+    if (fs::is_regular_file(target)) return std::nullopt;
+    if (fs::is_directory(target)) return "a folder";
+    return "not a regular file";
 }
 
 } // namespace
@@ -72,24 +90,27 @@ std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std:
         error = request.Folder + ": " + ec.message();
         return std::nullopt;
     }
-    std::vector<std::string> names;
+    // Each entry named like a measurement file, with the reason when it cannot be read.
+    std::vector<std::pair<std::string, std::optional<std::string>>> entries;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) break;
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
         std::string name = it->path().filename().string();
-        if (IsMeasurementFileName(name)) names.push_back(std::move(name));
+        if (IsMeasurementFileName(name)) entries.emplace_back(std::move(name), NotReadable(*it));
     }
     if (ec) {
         error = request.Folder + ": " + ec.message();
         return std::nullopt;
     }
-    std::sort(names.begin(), names.end());
+    std::sort(entries.begin(), entries.end());
 
     ProgressReport report;
     std::map<std::string, std::vector<SessionSummary>> byExercise;
     auto scratch = std::make_unique<MeasurementScratch>();
-    for (const std::string& name : names) {
+    for (const auto& [name, notReadable] : entries) {
+        if (notReadable) {
+            report.Refused.push_back({name, *notReadable});
+            continue;
+        }
         const FileLoadError loadError =
             LoadMeasurementFile((fs::path(request.Folder) / name).string(), *scratch);
         if (loadError != FileLoadError::None) {
@@ -97,6 +118,10 @@ std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std:
             continue;
         }
         ++report.FilesRead;
+        const std::string& athlete = scratch->Header.Subject.SubjectName;
+        if (!athlete.empty() && std::find(report.Athletes.begin(), report.Athletes.end(),
+                                          athlete) == report.Athletes.end())
+            report.Athletes.push_back(athlete);
         const std::string& exercise = scratch->Header.Exercise;
         if (request.Exercise && !EqualIgnoringCase(exercise, *request.Exercise)) continue;
         byExercise[exercise].push_back(
