@@ -32,15 +32,10 @@ void AppendString(std::string& out, std::string_view text) {
     for (size_t i = 0; i < text.size();) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         const size_t length = Utf8SequenceLength(text, i);
-        if (length == 0) {
-            // Not UTF-8 (a file name is any bytes): the output stays valid JSON.
-            AppendUtf8(out, ReplacementCharacter);
-            ++i;
-            continue;
-        }
-        if (length > 1) {
-            out.append(text, i, length);
-            i += length;
+        if (length != 1) {
+            // A byte that is not UTF-8 (a file name is any bytes) as U+FFFD: the output
+            // stays valid JSON.
+            i += AppendSequenceOrReplacement(out, text, i, length);
             continue;
         }
         ++i;

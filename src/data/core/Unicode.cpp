@@ -85,19 +85,21 @@ std::u32string DecodeUtf8(std::string_view utf8) {
     return out;
 }
 
+size_t AppendSequenceOrReplacement(std::string& out, std::string_view text, size_t i,
+                                   size_t length) {
+    if (length == 0) {
+        AppendUtf8(out, ReplacementCharacter);
+        return 1;
+    }
+    out.append(text, i, length);
+    return length;
+}
+
 std::string ValidUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        const size_t length = Utf8SequenceLength(text, i);
-        if (length == 0) {
-            AppendUtf8(out, ReplacementCharacter);
-            ++i;
-        } else {
-            out.append(text, i, length);
-            i += length;
-        }
-    }
+    for (size_t i = 0; i < text.size();)
+        i += AppendSequenceOrReplacement(out, text, i, Utf8SequenceLength(text, i));
     return out;
 }
 

@@ -57,13 +57,8 @@ std::string EscapeXmlText(std::string_view text) {
             continue;
         }
         const size_t length = Utf8SequenceLength(text, i);
-        if (length == 0 || IsNonCharacter(text, i, length)) {
-            AppendUtf8(out, ReplacementCharacter);
-            ++i;
-        } else {
-            out.append(text, i, length);
-            i += length;
-        }
+        i +=
+            AppendSequenceOrReplacement(out, text, i, IsNonCharacter(text, i, length) ? 0 : length);
     }
     return out;
 }
