@@ -17,8 +17,8 @@ if [ -f fuzz/CMakeLists.txt ] && command -v clang++-14 >/dev/null; then
 fi
 # The sanitizer tree: only the test programs and the tools they run.
 cmake -S . -B build/asan -G Ninja -DKROVEL_SANITIZE=ON -DKROVEL_TESTS=ON >/dev/null
-cmake --build build/asan -j2 --target krovel_core_tests krovel_io_tests krovel_gui_tests \
-      krovel-cli krovel-devsim
+cmake --build build/asan -j2 --target krovel_core_tests krovel_cli_tests krovel_io_tests \
+      krovel_gui_tests krovel-cli krovel-devsim
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan --output-on-failure -j2 --timeout 600 "$@"
 cmake -S . -B build -G Ninja -DKROVEL_TESTS=ON -DKROVEL_FUZZ_DIR="$fuzz_dir" >/dev/null
