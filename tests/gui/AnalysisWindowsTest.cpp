@@ -145,6 +145,7 @@ TEST(AnalysisWindowsTest, ChartTitleOfALongExerciseIsCut) {
     const QString title = profile->chart()->title();
     EXPECT_EQ(title.size(), MaxChartTextLength);
     EXPECT_TRUE(title.startsWith("Squat xx") && title.endsWith(QChar(0x2026)));
+    EXPECT_LT(profile->summary()->text().size(), 1000);
 }
 
 TEST(AnalysisWindowsTest, ProgressReadsTheSubjectsFolder) {

@@ -48,6 +48,9 @@ constexpr int FollowIntervalMs = 300;
 // keeps when the table needs the rest.
 constexpr int ChartWidth = 580;
 constexpr int ChartMinimumWidth = 420;
+constexpr int ChartWidestMinimum = 900;
+// The chart's frame and margins either side of its legend.
+constexpr int LegendMargin = 80;
 constexpr int WindowWidth = 1000;
 // Widest a table column opens with: a long exercise text is shown cut there (the cell
 // keeps it whole) instead of pushing the other columns out of sight.
@@ -169,6 +172,11 @@ void AnalysisWindow::refreshNow() {
     built_ = true;
     rebuild();
     subjectLabel_->setText(subjectLine());
+    // The chart keeps room for its legend on one line, so no entry is cut short, unless
+    // the legend is wider than a window can be expected to be.
+    const qreal legend = chart()->legend()->effectiveSizeHint(Qt::PreferredSize).width();
+    chartView_->setMinimumWidth(
+        std::clamp(int(legend) + LegendMargin, ChartMinimumWidth, ChartWidestMinimum));
 }
 
 QString AnalysisWindow::subjectLine() const {
@@ -204,8 +212,10 @@ void AnalysisWindow::fitTable() {
     // Wider than it opens by default only as far as the screen allows; the chart gives
     // way down to its minimum before the table does.
     const int width =
-        std::max(this->width(), std::min(around + ChartWidth + tableWidth, screenWidth));
-    const int side = std::min(tableWidth, width - around - ChartMinimumWidth);
+        std::max(this->width(),
+                 std::min(around + std::max(ChartWidth, chartView_->minimumWidth()) + tableWidth,
+                          screenWidth));
+    const int side = std::min(tableWidth, width - around - chartView_->minimumWidth());
     resize(width, height());
     splitter_->setSizes({width - around - side, side});
 }

@@ -78,8 +78,13 @@ void ProfileWindow::rebuild() {
     exerciseThreshold_->setEnabled(ownThreshold_.has_value());
 
     QStringList lines;
-    for (const std::string& line : ProfileSummaryLines(profile_, UserDecimalPoint()))
-        lines << ToQt(line);
+    // The exercise line shows the beginning of a long text, as the chart's title does;
+    // laid out whole it would push the table out of the window.
+    const std::string exerciseLine = "Exercise: " + profile_.Exercise;
+    for (const std::string& line : ProfileSummaryLines(profile_, UserDecimalPoint())) {
+        lines << (line == exerciseLine ? QStringLiteral("Exercise: ") + ChartText(profile_.Exercise)
+                                       : ToQt(line));
+    }
     summary()->setText(lines.join(QLatin1Char('\n')));
     showTable();
     drawChart(snapshot.Series);

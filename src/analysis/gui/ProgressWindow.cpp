@@ -26,7 +26,7 @@ namespace krovel {
 namespace {
 
 // Most date ticks the axis shows; more would run their labels into each other.
-constexpr int MaxDateTicks = 7;
+constexpr int MaxDateTicks = 6;
 
 // A colour of its own for each line: a fixed set first, then hues spread around the
 // circle.
