@@ -12,6 +12,8 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrintDialog>
@@ -49,8 +51,10 @@ constexpr int FollowIntervalMs = 300;
 constexpr int ChartWidth = 580;
 constexpr int ChartMinimumWidth = 420;
 constexpr int ChartWidestMinimum = 900;
-// The chart's frame and margins either side of its legend.
-constexpr int LegendMargin = 80;
+// The chart's frame and margins either side of its legend, and the room an entry takes
+// besides its text and colour box.
+constexpr int LegendMargin = 60;
+constexpr int LegendSpacing = 16;
 constexpr int WindowWidth = 1000;
 // Widest a table column opens with: a long exercise text is shown cut there (the cell
 // keeps it whole) instead of pushing the other columns out of sight.
@@ -174,9 +178,11 @@ void AnalysisWindow::refreshNow() {
     subjectLabel_->setText(subjectLine());
     // The chart keeps room for its legend on one line, so no entry is cut short, unless
     // the legend is wider than a window can be expected to be.
-    const qreal legend = chart()->legend()->effectiveSizeHint(Qt::PreferredSize).width();
-    chartView_->setMinimumWidth(
-        std::clamp(int(legend) + LegendMargin, ChartMinimumWidth, ChartWidestMinimum));
+    const QFontMetrics metrics(chart()->legend()->font());
+    int legend = LegendMargin;
+    for (const QLegendMarker* marker : chart()->legend()->markers())
+        legend += metrics.horizontalAdvance(marker->label()) + metrics.height() + LegendSpacing;
+    chartView_->setMinimumWidth(std::clamp(legend, ChartMinimumWidth, ChartWidestMinimum));
 }
 
 QString AnalysisWindow::subjectLine() const {
