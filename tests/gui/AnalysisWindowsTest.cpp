@@ -1,14 +1,23 @@
 // The Analysis menu and its three windows, driven through the main window's commands.
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QImage>
 #include <QLabel>
+#include <QLayout>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QXYSeries>
+
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "analysis/core/AnalysisCsv.h"
 #include "analysis/gui/AnalysisMenu.h"
@@ -32,14 +41,30 @@ using testing::ScriptedPrompts;
 using testing::SeriesOf;
 using testing::TempFolder;
 
+constexpr int32_t SessionStart = 1772452800; // 2026-03-02 12:00 UTC
+
+QString LocalDay(qint64 seconds) {
+    return QDateTime::fromSecsSinceEpoch(seconds).date().toString(Qt::ISODate);
+}
+
 // Three loads of a squat: v = 1.446667 - 0.011 m, e1RM 104.2 kg at 0.30 m/s.
 void FillTable() {
-    Series[0] = SeriesOf(40, {50, 45});
-    Series[1] = SeriesOf(60, {40, 38});
+    Series[0] = SeriesOf(40, {50, 45}, SessionStart + 600);
+    Series[1] = SeriesOf(60, {40, 38}, SessionStart);
     Series[2] = SeriesOf(80, {28, 20});
     SeriesCount = 3;
     DataPresent = 1;
     TestHeader.Exercise = "Back squat";
+    TestHeader.Subject.SubjectName = "Anna";
+    FileName = "squat-monday";
+}
+
+// How many different colours the chart's series are drawn in.
+size_t Colours(const QChart* chart) {
+    std::set<QRgb> colours;
+    for (QAbstractSeries* s : chart->series())
+        colours.insert(qobject_cast<QXYSeries*>(s)->color().rgb());
+    return colours.size();
 }
 
 TEST(AnalysisWindowsTest, ProfileAndLossFollowTheTable) {
@@ -57,6 +82,17 @@ TEST(AnalysisWindowsTest, ProfileAndLossFollowTheTable) {
     EXPECT_EQ(profile->table()->rowCount(), 3);
     EXPECT_EQ(profile->thresholdBox()->value(), 0.30);
     EXPECT_GE(profile->chart()->series().size(), 5); // reps, loads, line, MVT, e1RM
+    EXPECT_EQ(Colours(profile->chart()), size_t(profile->chart()->series().size()));
+
+    // Athlete, session day and file above the chart, and on the exported image with the
+    // day of export.
+    const QString heading = QImage::fromData(profile->chartPng()).text("Description");
+    for (const QString& part :
+         {QStringLiteral("Anna"), LocalDay(SessionStart), QStringLiteral("squat-monday")}) {
+        EXPECT_TRUE(profile->subjectLabel()->text().contains(part)) << part.toStdString();
+        EXPECT_TRUE(heading.contains(part)) << part.toStdString();
+    }
+    EXPECT_TRUE(heading.contains(QDate::currentDate().toString(Qt::ISODate)));
 
     // An own threshold holds until the exercise's one is asked for again.
     profile->thresholdBox()->setValue(0.25);
@@ -67,13 +103,18 @@ TEST(AnalysisWindowsTest, ProfileAndLossFollowTheTable) {
     auto* loss = h.frame->findChild<VelocityLossWindow*>();
     ASSERT_TRUE(loss);
     EXPECT_EQ(loss->table()->rowCount(), 3);
+    // The window opens wide enough to show every column of its table.
+    loss->layout()->activate();
+    int columns = 0;
+    for (int c = 0; c < loss->table()->columnCount(); ++c) columns += loss->table()->columnWidth(c);
+    EXPECT_GE(loss->table()->viewport()->width(), columns);
 
     // Export CSV writes what krovel-cli writes for the document's file.
     TestHeader.Subject.SubjectName = "Ann";
     FileName = "squat";
     profile->refreshNow();
     loss->refreshNow();
-    const AnalysisSubject subject{"Ann", "", "squat"};
+    const AnalysisSubject subject{"Ann", LocalDay(SessionStart).toStdString(), "squat"};
     EXPECT_EQ(profile->csvText(), ProfileCsv(subject, profile->profile()));
     EXPECT_EQ(loss->csvText(), VelocityLossCsv(subject, loss->losses()));
 
@@ -104,6 +145,20 @@ TEST(AnalysisWindowsTest, ProfileAndLossFollowTheTable) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !profile->chartView()->isEnabled(); }, 2000));
 }
 
+TEST(AnalysisWindowsTest, ChartTitleOfALongExerciseIsCut) {
+    FrameHarness h;
+    FillTable();
+    TestHeader.Exercise = "Squat " + std::string(70000, 'x');
+    ASSERT_TRUE(h.router.send(cmd::AnalysisProfile));
+    auto* profile = h.frame->findChild<ProfileWindow*>();
+    ASSERT_TRUE(profile);
+    profile->grab(); // lays the chart out and draws it
+    const QString title = profile->chart()->title();
+    EXPECT_EQ(title.size(), MaxChartTextLength);
+    EXPECT_TRUE(title.startsWith("Squat xx") && title.endsWith(QChar(0x2026)));
+    EXPECT_LT(profile->summary()->text().size(), 1000);
+}
+
 TEST(AnalysisWindowsTest, ProgressReadsTheSubjectsFolder) {
     QTemporaryDir temp;
     ASSERT_TRUE(temp.isValid());
@@ -117,10 +172,10 @@ TEST(AnalysisWindowsTest, ProgressReadsTheSubjectsFolder) {
     QuorlDataFolder(0, folder);
 
     TestHeaderRecord header;
-    header.Exercise = "Squat";
-    const std::vector<SeriesRecord> session = {SeriesOf(40, {50}, 1772452800),
-                                               SeriesOf(60, {40}, 1772452800),
-                                               SeriesOf(80, {28}, 1772452800)};
+    header.Exercise = "Squat " + std::string(70000, 'x');
+    const std::vector<SeriesRecord> session = {SeriesOf(40, {50}, SessionStart),
+                                               SeriesOf(60, {40}, SessionStart),
+                                               SeriesOf(80, {28}, SessionStart)};
     TempFolder::Write(folder + "one.krvx", EncodeMeasurementFile(header, session));
     TempFolder::Write(folder + "bad.krvx", "not a measurement");
     QDir().mkdir(QString::fromStdString(folder + "sub.krvx"));
@@ -135,6 +190,25 @@ TEST(AnalysisWindowsTest, ProgressReadsTheSubjectsFolder) {
     EXPECT_TRUE(progress->summary()->text().contains("bad.krvx: Incompatible data"));
     EXPECT_TRUE(progress->summary()->text().contains("sub.krvx: a folder"));
     EXPECT_EQ(progress->csvText(), ProgressCsv("Anna", progress->report()));
+    // The table keeps the exercise whole, the legend shows its beginning, each line in
+    // a colour of its own.
+    EXPECT_EQ(progress->table()->item(0, 0)->text().size(), 70006);
+    for (QAbstractSeries* s : progress->chart()->series())
+        EXPECT_LE(s->name().size(), MaxChartTextLength + 7) << s->name().size();
+    EXPECT_EQ(Colours(progress->chart()), size_t(progress->chart()->series().size()));
+
+    // Date ticks at local midnights, one date each; the session lies after its day's.
+    auto* time = qobject_cast<QCategoryAxis*>(progress->chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_TRUE(time);
+    const QStringList ticks = time->categoriesLabels();
+    EXPECT_EQ(QSet<QString>(ticks.begin(), ticks.end()).size(), ticks.size());
+    for (const QString& tick : ticks) {
+        const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(time->endValue(tick)));
+        EXPECT_EQ(at, QDate::fromString(tick, Qt::ISODate).startOfDay()) << tick.toStdString();
+    }
+    const qreal day = time->endValue(LocalDay(SessionStart));
+    EXPECT_LE(day, SessionStart * 1000.0);
+    EXPECT_GT(day + 86400000.0, SessionStart * 1000.0);
 
     // A session saved later shows up once the window looks again.
     TempFolder::Write(folder + "two.krvx", EncodeMeasurementFile(header, session));

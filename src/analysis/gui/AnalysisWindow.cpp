@@ -6,23 +6,32 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QCursor>
+#include <QDate>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QPainter>
+#include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cctype>
 #include <clocale>
 
+#include "analysis/core/AnalysisSubject.h"
 #include "analysis/core/TableSnapshot.h"
 #include "base/core/AtomicFile.h"
 #include "base/core/Prompts.h"
@@ -36,6 +45,20 @@ namespace {
 // How often a shown window looks whether its data changed; the look itself is a
 // fingerprint of the table, well under a millisecond.
 constexpr int FollowIntervalMs = 300;
+
+// The chart's share of a window: what it gets when the window opens, and the least it
+// keeps when the table needs the rest.
+constexpr int ChartWidth = 580;
+constexpr int ChartMinimumWidth = 420;
+constexpr int ChartWidestMinimum = 900;
+// The chart's frame and margins either side of its legend, and the room an entry takes
+// besides its text and colour box.
+constexpr int LegendMargin = 60;
+constexpr int LegendSpacing = 16;
+constexpr int WindowWidth = 1000;
+// Widest a table column opens with: a long exercise text is shown cut there (the cell
+// keeps it whole) instead of pushing the other columns out of sight.
+constexpr int MaxColumnCharacters = 40;
 
 // Asks for a file to export to and writes the bytes; "File Save Error" when that fails.
 void ExportThroughPrompts(const char* filter, const char* extension, const std::string& bytes) {
@@ -54,6 +77,27 @@ char UserDecimalPoint() {
     return point && point[0] ? point[0] : '.';
 }
 
+QString ChartText(std::string_view utf8) {
+    // Only the beginning is converted: enough bytes for MaxChartTextLength characters of
+    // up to four bytes each, with room for whitespace that simplified() folds away.
+    constexpr size_t prefixBytes = 16 * MaxChartTextLength;
+    const bool longer = utf8.size() > prefixBytes;
+    const QString text =
+        QString::fromUtf8(utf8.data(), qsizetype(std::min(utf8.size(), prefixBytes))).simplified();
+    if (!longer && text.size() <= MaxChartTextLength) return text;
+    qsizetype keep = std::min<qsizetype>(text.size(), MaxChartTextLength - 1);
+    if (keep > 0 && text.at(keep - 1).isHighSurrogate()) --keep;
+    return text.left(keep) + QChar(0x2026);
+}
+
+QString SubjectLineText(std::initializer_list<std::pair<const char*, std::string_view>> fields) {
+    QStringList parts;
+    for (const auto& [name, value] : fields)
+        parts << QLatin1String(name) + QStringLiteral(": ") +
+                     (value.empty() ? QStringLiteral("-") : ChartText(value));
+    return parts.join(QStringLiteral("    "));
+}
+
 void ShowPointTip(bool state, const QString& text) {
     if (state)
         QToolTip::showText(QCursor::pos(), text);
@@ -64,16 +108,22 @@ void ShowPointTip(bool state, const QString& text) {
 AnalysisWindow::AnalysisWindow(const QString& title, QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setWindowTitle(title);
-    resize(1000, 600);
+    resize(WindowWidth, 600);
 
     auto* layout = new QVBoxLayout(this);
     controls_ = new QHBoxLayout;
     layout->addLayout(controls_);
+    subjectLabel_ = new QLabel(this);
+    subjectLabel_->setWordWrap(true);
+    subjectLabel_->setTextFormat(Qt::PlainText);
+    subjectLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(subjectLabel_);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter_ = splitter;
     chartView_ = new QChartView(new QChart, splitter);
     chartView_->setRenderHint(QPainter::Antialiasing);
-    chartView_->setMinimumWidth(420);
+    chartView_->setMinimumWidth(ChartMinimumWidth);
     chartView_->chart()->legend()->setAlignment(Qt::AlignBottom);
 
     auto* side = new QWidget(splitter);
@@ -105,7 +155,7 @@ AnalysisWindow::AnalysisWindow(const QString& title, QWidget* parent)
     splitter->addWidget(side);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
-    splitter->setSizes({580, 420});
+    splitter->setSizes({ChartWidth, WindowWidth - ChartWidth});
     layout->addWidget(splitter, 1);
 
     followTimer_.setInterval(FollowIntervalMs);
@@ -125,6 +175,25 @@ void AnalysisWindow::refreshNow() {
     shownFingerprint_ = dataFingerprint();
     built_ = true;
     rebuild();
+    subjectLabel_->setText(subjectLine());
+    // The chart keeps room for its legend on one line, so no entry is cut short, unless
+    // the legend is wider than a window can be expected to be.
+    const QFontMetrics metrics(chart()->legend()->font());
+    int legend = LegendMargin;
+    for (const QLegendMarker* marker : chart()->legend()->markers())
+        legend += metrics.horizontalAdvance(marker->label()) + metrics.height() + LegendSpacing;
+    chartView_->setMinimumWidth(std::clamp(legend, ChartMinimumWidth, ChartWidestMinimum));
+}
+
+QString AnalysisWindow::subjectLine() const {
+    const AnalysisSubject subject = CurrentAnalysisSubject();
+    return SubjectLineText(
+        {{"Athlete", subject.Athlete}, {"Session", subject.Date}, {"File", subject.File}});
+}
+
+QString AnalysisWindow::pageHeading(const QString& madeWhat) const {
+    return subjectLine() + QStringLiteral("    ") + madeWhat + QStringLiteral(": ") +
+           QDate::currentDate().toString(Qt::ISODate);
 }
 
 void AnalysisWindow::followData() {
@@ -135,6 +204,26 @@ void AnalysisWindow::followData() {
 void AnalysisWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     followData();
+    fitTable();
+}
+
+void AnalysisWindow::fitTable() {
+    if (fitted_ || !built_) return;
+    fitted_ = true;
+    int tableWidth = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < table_->columnCount(); ++c) tableWidth += table_->columnWidth(c);
+    const QMargins margins = layout()->contentsMargins();
+    const int around = margins.left() + margins.right() + splitter_->handleWidth();
+    const int screenWidth = screen() ? screen()->availableGeometry().width() : WindowWidth;
+    // Wider than it opens by default only as far as the screen allows; the chart gives
+    // way down to its minimum before the table does.
+    const int width =
+        std::max(this->width(),
+                 std::min(around + std::max(ChartWidth, chartView_->minimumWidth()) + tableWidth,
+                          screenWidth));
+    const int side = std::min(tableWidth, width - around - chartView_->minimumWidth());
+    resize(width, height());
+    splitter_->setSizes({width - around - side, side});
 }
 
 QSpinBox* AnalysisWindow::addBestCountBox() {
@@ -167,6 +256,10 @@ void AnalysisWindow::showTable() {
         }
     }
     table_->resizeColumnsToContents();
+    const int widest = MaxColumnCharacters * table_->fontMetrics().averageCharWidth();
+    for (int c = 0; c < table_->columnCount(); ++c) {
+        if (table_->columnWidth(c) > widest) table_->setColumnWidth(c, widest);
+    }
 }
 
 void AnalysisWindow::setNothingToAnalyse(bool nothing, const QString& why) {
@@ -180,10 +273,32 @@ std::string AnalysisWindow::copyText() const {
 }
 
 QByteArray AnalysisWindow::chartPng() const {
+    const QPixmap chartImage = chartView_->grab();
+    const qreal ratio = chartImage.devicePixelRatio();
+    const QSize chartSize = (QSizeF(chartImage.size()) / ratio).toSize();
+    const QString heading = pageHeading(QStringLiteral("Exported"));
+    const int pad = 6;
+    const QRect headingArea =
+        subjectLabel_->fontMetrics()
+            .boundingRect(QRect(pad, pad, chartSize.width() - 2 * pad, chartSize.height()),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, heading)
+            .adjusted(0, 0, 0, pad);
+    QImage image(QSize(chartSize.width(), headingArea.bottom() + 1 + chartSize.height()) * ratio,
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(subjectLabel_->font());
+    painter.setPen(Qt::black);
+    painter.drawText(headingArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, heading);
+    painter.drawPixmap(0, headingArea.bottom() + 1, chartImage);
+    painter.end();
+    image.setText(QStringLiteral("Description"), heading);
+
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    chartView_->grab().save(&buffer, "PNG");
+    image.save(&buffer, "PNG");
     return bytes;
 }
 
@@ -200,13 +315,17 @@ void AnalysisWindow::printTo(QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer)) return;
     const QRect page = painter.viewport();
-    // The chart over the upper part of the page, drawn as vectors, the summary and the
-    // table as plain text below it.
-    const QRect chartArea(page.left(), page.top(), page.width(), page.height() * 55 / 100);
-    chartView_->render(&painter, chartArea);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(8);
     painter.setFont(font);
+    // Whose data and when first, then the chart over the upper part of the page, drawn
+    // as vectors, the summary and the table as plain text below it.
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    QRect heading;
+    painter.drawText(page, flags, pageHeading(QStringLiteral("Printed")), &heading);
+    const QRect chartArea(page.left(), heading.bottom() + page.height() / 100, page.width(),
+                          page.height() * 55 / 100);
+    chartView_->render(&painter, chartArea);
     const QString text =
         summary_->text() + "\n\n" + ToQt(AlignedText(tableText(UserDecimalPoint())));
     const QRect textArea(page.left(), chartArea.bottom() + page.height() / 50, page.width(),

@@ -8,7 +8,10 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "analysis/core/AnalysisTables.h"
 
@@ -18,6 +21,7 @@ class QHBoxLayout;
 class QLabel;
 class QPrinter;
 class QSpinBox;
+class QSplitter;
 class QTableWidget;
 
 namespace krovel {
@@ -31,6 +35,8 @@ public:
     QChart* chart() const;
     QTableWidget* table() const { return table_; }
     QLabel* summary() const { return summary_; }
+    // The line above the chart that says whose data it is: athlete, session, file.
+    QLabel* subjectLabel() const { return subjectLabel_; }
 
     // Reads the data again and redraws, whether or not it changed.
     void refreshNow();
@@ -39,7 +45,10 @@ public:
     std::string copyText() const;
     // What Export CSV writes: the bytes of the matching `krovel-cli ... --format csv`.
     virtual std::string csvText() const = 0;
-    // The chart as a PNG image.
+    // The line above the chart with the date of printing or export after it: what a
+    // page or image carries so it can be told from another athlete's or day's.
+    QString pageHeading(const QString& madeWhat) const;
+    // The chart as a PNG image under its heading (also kept as the image's description).
     QByteArray chartPng() const;
     // The chart and the table on one page.
     void printTo(QPrinter& printer);
@@ -56,6 +65,8 @@ protected:
     virtual TextTable tableText(char decimalPoint) const = 0;
     // Changes whenever the data the window shows changes.
     virtual uint64_t dataFingerprint() const;
+    // Athlete, session date and file of the data shown, for the line above the chart.
+    virtual QString subjectLine() const;
 
     // Row of controls above the chart, for the window's own settings.
     QHBoxLayout* controls() const { return controls_; }
@@ -71,15 +82,33 @@ protected:
 private:
     void followData();
     void print();
+    // Widens the window once, when first shown, so the table's columns fit beside the
+    // chart, within the screen.
+    void fitTable();
 
     QChartView* chartView_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* summary_ = nullptr;
+    QLabel* subjectLabel_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     QHBoxLayout* controls_ = nullptr;
     QTimer followTimer_;
     uint64_t shownFingerprint_ = 0;
     bool built_ = false;
+    bool fitted_ = false;
 };
+
+// Longest text from the data (exercise, athlete, file) a chart shows as a title, legend
+// entry or axis label, in characters. Laying out a text of tens of thousands of
+// characters in a chart takes seconds and gigabytes; table and tooltips keep it whole.
+inline constexpr int MaxChartTextLength = 80;
+
+// The text on one line, cut to MaxChartTextLength characters ending in "…" when
+// longer.
+QString ChartText(std::string_view utf8);
+
+// "Name: value" after "Name: value", each value bounded by ChartText, "-" when empty.
+QString SubjectLineText(std::initializer_list<std::pair<const char*, std::string_view>> fields);
 
 // The user's decimal separator, as the program's own numbers show it.
 char UserDecimalPoint();

@@ -80,8 +80,13 @@ void ProfileWindow::rebuild() {
     exerciseThreshold_->setEnabled(ownThreshold_.has_value());
 
     QStringList lines;
-    for (const std::string& line : ProfileSummaryLines(profile_, UserDecimalPoint()))
-        lines << ToQt(line);
+    // The exercise line shows the beginning of a long text, as the chart's title does;
+    // laid out whole it would push the table out of the window.
+    const std::string exerciseLine = "Exercise: " + profile_.Exercise;
+    for (const std::string& line : ProfileSummaryLines(profile_, UserDecimalPoint())) {
+        lines << (line == exerciseLine ? QStringLiteral("Exercise: ") + ChartText(profile_.Exercise)
+                                       : ToQt(line));
+    }
     summary()->setText(lines.join(QLatin1Char('\n')));
     showTable();
     drawChart(snapshot.Series);
@@ -101,7 +106,7 @@ void ProfileWindow::drawChart(const std::vector<SeriesRecord>& series) {
     QChart* c = chart();
     c->removeAllSeries();
     for (QAbstractAxis* axis : c->axes()) c->removeAxis(axis);
-    c->setTitle(ToQt(profile_.Exercise));
+    c->setTitle(ChartText(profile_.Exercise));
 
     // Every repetition once per distinct load and velocity step: a full table has
     // 100 000 repetitions but only a few thousand different points to draw.
@@ -149,7 +154,7 @@ void ProfileWindow::drawChart(const std::vector<SeriesRecord>& series) {
         line->setName(QStringLiteral("Fitted line"));
         line->append(from, fit.Intercept + fit.Slope * from);
         line->append(to, fit.Intercept + fit.Slope * to);
-        line->setPen(QPen(QColor(0, 0, 255), 2));
+        line->setPen(QPen(QColor(0, 140, 0), 2));
         c->addSeries(line);
     }
     auto* threshold = new QLineSeries;
@@ -163,7 +168,7 @@ void ProfileWindow::drawChart(const std::vector<SeriesRecord>& series) {
         e1rm->setName(QStringLiteral("Estimated 1RM"));
         e1rm->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
         e1rm->setMarkerSize(13);
-        e1rm->setColor(QColor(255, 0, 0));
+        e1rm->setColor(QColor(160, 0, 160));
         e1rm->append(*profile_.E1rm, mvt);
         e1rm->setPointLabelsVisible(true);
         e1rm->setPointLabelsFormat(QStringLiteral("e1RM ") + Kilograms(*profile_.E1rm));

@@ -3,11 +3,13 @@
 // sessions as a table. Files the program would refuse are listed, not shown.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "analysis/core/SessionProgress.h"
 #include "analysis/gui/AnalysisWindow.h"
 
+class QCategoryAxis;
 class QSpinBox;
 
 namespace krovel {
@@ -26,6 +28,8 @@ protected:
     TextTable tableText(char decimalPoint) const override;
     // Also changes when a file is saved or another subject becomes current.
     uint64_t dataFingerprint() const override;
+    // The subject's name, the first and last session's dates and the folder.
+    QString subjectLine() const override;
 
 private:
     void drawChart();
@@ -34,6 +38,10 @@ private:
     std::string folder_;
     ProgressReport report_;
 };
+
+// The time axis for sessions from `first` to `last` (seconds since 1970): a tick with
+// its date at each local midnight, every day or, over a long span, every week or weeks.
+QCategoryAxis* SessionDateAxis(int32_t first, int32_t last);
 
 // The folder of the current subject, empty when none is current.
 std::string CurrentSubjectFolder();
