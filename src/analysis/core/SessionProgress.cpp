@@ -83,12 +83,15 @@ SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> 
     return session;
 }
 
-std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std::string& error) {
+bool ReadSessionFolder(
+    const std::string& folder,
+    const std::function<void(const std::string& name, const MeasurementScratch& file)>& read,
+    std::vector<RefusedFile>& refused, std::string& error) {
     std::error_code ec;
-    fs::directory_iterator it(fs::path(request.Folder), ec);
+    fs::directory_iterator it(fs::path(folder), ec);
     if (ec) {
-        error = request.Folder + ": " + ec.message();
-        return std::nullopt;
+        error = folder + ": " + ec.message();
+        return false;
     }
     // Each entry named like a measurement file, with the reason when it cannot be read.
     std::vector<std::pair<std::string, std::optional<std::string>>> entries;
@@ -98,35 +101,46 @@ std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std:
         if (IsMeasurementFileName(name)) entries.emplace_back(std::move(name), NotReadable(*it));
     }
     if (ec) {
-        error = request.Folder + ": " + ec.message();
-        return std::nullopt;
+        error = folder + ": " + ec.message();
+        return false;
     }
     std::sort(entries.begin(), entries.end());
 
-    ProgressReport report;
-    std::map<std::string, std::vector<SessionSummary>> byExercise;
     auto scratch = std::make_unique<MeasurementScratch>();
     for (const auto& [name, notReadable] : entries) {
         if (notReadable) {
-            report.Refused.push_back({name, *notReadable});
+            refused.push_back({name, *notReadable});
             continue;
         }
         const FileLoadError loadError =
-            LoadMeasurementFile((fs::path(request.Folder) / name).string(), *scratch);
+            LoadMeasurementFile((fs::path(folder) / name).string(), *scratch);
         if (loadError != FileLoadError::None) {
-            report.Refused.push_back({name, FileLoadErrorText(loadError)});
+            refused.push_back({name, FileLoadErrorText(loadError)});
             continue;
         }
-        ++report.FilesRead;
-        const std::string& athlete = scratch->Header.Subject.SubjectName;
-        if (!athlete.empty() && std::find(report.Athletes.begin(), report.Athletes.end(),
-                                          athlete) == report.Athletes.end())
-            report.Athletes.push_back(athlete);
-        const std::string& exercise = scratch->Header.Exercise;
-        if (request.Exercise && !EqualIgnoringCase(exercise, *request.Exercise)) continue;
-        byExercise[exercise].push_back(
-            SummariseSession(name, scratch->Series, exercise, request.BestCount));
+        read(name, *scratch);
     }
+    return true;
+}
+
+std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std::string& error) {
+    ProgressReport report;
+    std::map<std::string, std::vector<SessionSummary>> byExercise;
+    const bool listed = ReadSessionFolder(
+        request.Folder,
+        [&](const std::string& name, const MeasurementScratch& file) {
+            ++report.FilesRead;
+            const std::string& athlete = file.Header.Subject.SubjectName;
+            if (!athlete.empty() && std::find(report.Athletes.begin(), report.Athletes.end(),
+                                              athlete) == report.Athletes.end())
+                report.Athletes.push_back(athlete);
+            const std::string& exercise = file.Header.Exercise;
+            if (request.Exercise && !EqualIgnoringCase(exercise, *request.Exercise)) return;
+            byExercise[exercise].push_back(
+                SummariseSession(name, file.Series, exercise, request.BestCount));
+        },
+        report.Refused, error);
+    if (!listed) return std::nullopt;
     for (auto& [exercise, sessions] : byExercise) {
         std::stable_sort(sessions.begin(), sessions.end(), SessionBefore);
         report.Exercises.push_back({exercise, std::move(sessions)});

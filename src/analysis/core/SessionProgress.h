@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "analysis/core/LoadVelocityProfile.h"
 #include "data/core/DataModel.h"
+#include "data/core/MeasurementFile.h"
 
 namespace krovel {
 
@@ -42,6 +44,14 @@ struct RefusedFile {
                         // "a folder", "not a regular file", "a dangling link" or the
                         // system's reason (e.g. "Too many levels of symbolic links")
 };
+
+// Reads each ".krvx" entry directly in the folder, by name, all or nothing as Open does,
+// and gives `read` its name and contents; an entry that cannot be read goes to `refused`
+// with its reason. False, `error` saying why, when the folder cannot be listed.
+bool ReadSessionFolder(
+    const std::string& folder,
+    const std::function<void(const std::string& name, const MeasurementScratch& file)>& read,
+    std::vector<RefusedFile>& refused, std::string& error);
 
 struct ProgressReport {
     int32_t FilesRead = 0;
