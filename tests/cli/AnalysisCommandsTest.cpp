@@ -150,11 +150,72 @@ TEST_F(AnalysisCommandsTest, BadInputIsRefusedWithAMessage) {
              "profile '" + file + "' --mvt fast", "profile '" + file + "' --data 0",
              "profile '" + folder.file("missing.krvx") + "'", "velocity-loss",
              "progress '" + folder.file("missing") + "'",
-             "progress '" + folder.path() + "' --format xml"}) {
+             "progress '" + folder.path() + "' --format xml",
+             "record '" + folder.path() + "' --exercise curl",
+             "record '" + folder.path() + "' --exercise squat --mvt 0.3 --set-mvt 0.3",
+             "readiness '" + folder.file("missing.krvx") + "'",
+             "exercise '" + folder.file("missing.krvx") + "' Squat"}) {
         SCOPED_TRACE(args);
         CliRun run = Run(args);
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(run.out.empty());
         EXPECT_FALSE(run.err.empty());
     }
+}
+
+TEST_F(AnalysisCommandsTest, ExerciseIsPrintedAndRenamedInPlace) {
+    EXPECT_EQ(Run("exercise '" + file + "'").out, "Squat\n");
+    CliRun set = Run("exercise '" + file + "' 'Back squat'");
+    ASSERT_EQ(set.status, 0) << set.err;
+    MeasurementScratch scratch;
+    ASSERT_EQ(LoadMeasurementFile(file, scratch), FileLoadError::None);
+    EXPECT_EQ(scratch.Header.Exercise, "Back squat");
+    EXPECT_EQ(scratch.Header.Subject.SubjectName, "Ann");
+    EXPECT_EQ(TempFolder::Read(file), EncodeMeasurementFile(scratch.Header, scratch.Series));
+}
+
+TEST_F(AnalysisCommandsTest, RecordKeepsTheAthletesThresholdAndReadinessComparesWithIt) {
+    // An earlier session a week before, 0.04 m/s faster at every load.
+    TestHeaderRecord header;
+    header.Exercise = " squat";
+    const std::vector<SeriesRecord> earlier = {SeriesOf(40, {52, 47}, Noon - 7 * 86400),
+                                               SeriesOf(60, {42}, Noon - 7 * 86400),
+                                               SeriesOf(80, {30}, Noon - 7 * 86400)};
+    TempFolder::Write(folder.file("earlier.krvx"), EncodeMeasurementFile(header, earlier));
+
+    CliRun record =
+        Run("record '" + folder.path() + "' --exercise SQUAT --set-mvt 0.25 --format json");
+    ASSERT_EQ(record.status, 0) << record.err;
+    EXPECT_EQ(record.out.substr(0, record.out.find("\"loads\"")),
+              "{\n  \"exercise\": \"SQUAT\",\n  \"mvt\": 0.25,\n  \"mvt_source\": \"athlete\",\n"
+              "  \"weeks\": 4,\n  \"sessions\": [\"earlier.krvx\", \"squat.krvx\"],\n  ");
+    EXPECT_NE(record.out.find("{\"mass\": 40.0, \"velocity\": 1.04, \"session\": "
+                              "\"earlier.krvx\"}"),
+              std::string::npos)
+        << record.out;
+    // The profile of a file in the folder takes the athlete's threshold; --mvt goes first.
+    EXPECT_NE(Run("profile '" + file + "' --format json").out.find("\"mvt_source\": \"athlete\""),
+              std::string::npos);
+    EXPECT_NE(Run("profile '" + file + "' --format json --mvt 0.2")
+                  .out.find("\"mvt_source\": \"option\""),
+              std::string::npos);
+
+    CliRun readiness = Run("readiness '" + file + "' --format json");
+    ASSERT_EQ(readiness.status, 0) << readiness.err;
+    EXPECT_NE(readiness.out.find("\"reference\": {\"sessions\": [\"earlier.krvx\"], \"fit\": {"),
+              std::string::npos)
+        << readiness.out;
+    EXPECT_NE(readiness.out.find("\"band\": 0.03,\n  \"verdict\": \"below\""), std::string::npos)
+        << readiness.out;
+
+    // A damaged thresholds file is named, line and all, and nothing is written.
+    const std::string thresholds = folder.file("thresholds.txt");
+    TempFolder::Write(thresholds, "squat\t0.25\nbench 0.17\n");
+    for (const std::string& args : {"record '" + folder.path() + "' --exercise squat --set-mvt 0.3",
+                                    "profile '" + file + "'", "readiness '" + file + "'"}) {
+        CliRun refused = Run(args);
+        EXPECT_EQ(refused.status, 2) << args;
+        EXPECT_NE(refused.err.find(thresholds + ": line 2: "), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(TempFolder::Read(thresholds), "squat\t0.25\nbench 0.17\n");
 }
