@@ -34,6 +34,14 @@ void AddFit(TextTable& summary, const std::optional<LinearFit>& fit, const Cells
         {"Standard error (m/s)", number(fit ? fit->StandardError : std::nullopt, 4)});
 }
 
+// How many sessions and the oldest and newest by name (each point names its own).
+void AddSessions(TextTable& summary, const char* name, const std::vector<RecordSession>& sessions) {
+    summary.Rows.push_back({name, std::to_string(sessions.size())});
+    if (sessions.empty()) return;
+    summary.Rows.push_back({"Oldest session", sessions.front().File});
+    summary.Rows.push_back({"Newest session", sessions.back().File});
+}
+
 } // namespace
 
 TextTable RecordSummary(const AthleteRecord& r, char decimalPoint, const char* noValue) {
@@ -41,7 +49,7 @@ TextTable RecordSummary(const AthleteRecord& r, char decimalPoint, const char* n
     TextTable summary{{"Quantity", "Value"}, {}};
     summary.Rows.push_back({"Exercise", r.Exercise});
     summary.Rows.push_back({"Weeks", std::to_string(r.Weeks)});
-    for (const RecordSession& s : r.Sessions) summary.Rows.push_back({"Session", s.File});
+    AddSessions(summary, "Sessions", r.Sessions);
     summary.Rows.push_back({"MVT (m/s)", number(r.Threshold.Value, 2)});
     summary.Rows.push_back({"MVT source", ThresholdSourceText(r.Threshold.Source)});
     summary.Rows.push_back({"Best repetitions per load", std::to_string(r.BestCount)});
@@ -72,8 +80,7 @@ TextTable ReadinessSummary(const Readiness& r, char decimalPoint, const char* no
     TextTable summary{{"Quantity", "Value"}, {}};
     summary.Rows.push_back({"Exercise", r.Exercise});
     summary.Rows.push_back({"Weeks", std::to_string(r.Reference.Weeks)});
-    for (const RecordSession& s : r.Reference.Sessions)
-        summary.Rows.push_back({"Reference session", s.File});
+    AddSessions(summary, "Reference sessions", r.Reference.Sessions);
     AddFit(summary, r.Reference.Fit, number);
     summary.Rows.push_back({"Reference e1RM (kg)", number(r.Reference.E1rm, 1)});
     summary.Rows.push_back({"Mean difference (m/s)", number(r.MeanDifference, 3)});

@@ -1,0 +1,94 @@
+// Cost of the athlete's record over a folder of 1000 sessions of 5 series of 5
+// repetitions, all within the default four weeks (target under 100 ms), and of the
+// readiness of the newest session against the others (target under 150 ms). With
+// KROVEL_BENCH_KEEP=FOLDER the folder is written there and kept, to time the whole
+// krovel-cli process on it.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "analysis/core/AthleteRecord.h"
+#include "analysis/core/Readiness.h"
+#include "data/core/MeasurementFile.h"
+
+using namespace krovel;
+
+namespace {
+
+constexpr int Sessions = 1000;
+constexpr int32_t Start = 1772452800; // 2026-03-02 12:00 UTC
+constexpr int32_t Apart = 30 * 60;    // 1000 sessions in under three weeks
+
+class RecordFolder {
+public:
+    RecordFolder() {
+        if (const char* keep = std::getenv("KROVEL_BENCH_KEEP")) {
+            path_ = keep;
+            keep_ = true;
+            std::filesystem::create_directories(path_);
+        } else {
+            std::string pattern =
+                (std::filesystem::temp_directory_path() / "krovel-bench-XXXXXX").string();
+            if (!mkdtemp(pattern.data())) return;
+            path_ = pattern;
+        }
+        TestHeaderRecord header;
+        header.Exercise = "Back squat";
+        for (int f = 0; f < Sessions; ++f) {
+            std::vector<SeriesRecord> table(5);
+            for (int s = 0; s < 5; ++s) {
+                SeriesRecord& r = table[s];
+                r.Mass = 60.0f + 10.0f * float(s);
+                r.StartTime = Start + f * Apart + s * 180;
+                r.RepCount = 5;
+                for (int j = 0; j < 5; ++j)
+                    r.MeanVelocity[j] = uint8_t(std::max(1, 50 - 5 * s - j + (f + j) % 3));
+            }
+            std::ofstream(path_ + "/session" + std::to_string(f) + ".krvx", std::ios::binary)
+                << EncodeMeasurementFile(header, table);
+        }
+    }
+    ~RecordFolder() {
+        std::error_code ignored;
+        if (!path_.empty() && !keep_) std::filesystem::remove_all(path_, ignored);
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+    bool keep_ = false;
+};
+
+RecordFolder& Folder() {
+    static RecordFolder folder;
+    return folder;
+}
+
+void BM_RecordOverFolder(benchmark::State& state) {
+    std::string error;
+    for (auto _ : state) {
+        auto record = BuildAthleteRecord({Folder().path(), "back squat", {}, 1, {}, {}}, error);
+        if (!record || record->Sessions.size() != Sessions) state.SkipWithError("folder not read");
+        benchmark::DoNotOptimize(record);
+    }
+}
+BENCHMARK(BM_RecordOverFolder)->Unit(benchmark::kMillisecond);
+
+void BM_ReadinessOfNewestSession(benchmark::State& state) {
+    const std::string file = Folder().path() + "/session" + std::to_string(Sessions - 1) + ".krvx";
+    std::string error;
+    for (auto _ : state) {
+        auto readiness = BuildReadiness({file, {}, DefaultRecordWeeks, 1}, error);
+        if (!readiness || readiness->Reference.Sessions.size() != Sessions - 1)
+            state.SkipWithError("folder not read");
+        benchmark::DoNotOptimize(readiness);
+    }
+}
+BENCHMARK(BM_ReadinessOfNewestSession)->Unit(benchmark::kMillisecond);
+
+} // namespace
