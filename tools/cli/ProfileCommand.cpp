@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "AnalysisJson.h"
 #include "AnalysisOutput.h"
 #include "CliCommand.h"
 #include "TableJson.h"
@@ -24,9 +25,6 @@ namespace {
 constexpr const char* ProfileName = "profile";
 constexpr const char* ProfileUsage = "profile FILE [--data H] [--mvt V] [--format text|csv|json]";
 
-// Faster than any bar the device can measure (5.1 m/s): a threshold above is a typo.
-constexpr double MaxThreshold = 5.1;
-
 struct ProfileOptions {
     std::string file;
     int32_t bestCount = 1;
@@ -42,11 +40,7 @@ std::optional<int> ParseProfileArgs(int argc, char** argv, ProfileOptions& optio
         [&](std::string_view name, std::string_view value) -> std::optional<std::string> {
             if (name == "--format") return TakeFormat(value, options.format);
             if (name == "--data") return TakeBestCount(value, options.bestCount);
-            auto threshold = ParseDecimal(value);
-            if (!threshold || *threshold < 0 || *threshold > MaxThreshold)
-                return "--mvt needs a velocity from 0 to 5.1 m/s, not '" + std::string(value) + "'";
-            options.threshold = threshold;
-            return std::nullopt;
+            return TakeThreshold(name, value, options.threshold);
         });
 }
 
@@ -66,19 +60,7 @@ std::string ProfileJson(const LoadVelocityProfile& p) {
         out += ", \"reps\": " + std::to_string(p.Loads[i].Repetitions) + "}";
     }
     out += p.Loads.empty() ? "],\n  \"fit\": " : "\n  ],\n  \"fit\": ";
-    if (p.Fit) {
-        out += "{\"intercept\": ";
-        AppendDouble(out, p.Fit->Intercept);
-        out += ", \"slope\": ";
-        AppendDouble(out, p.Fit->Slope);
-        out += ", \"r2\": ";
-        AppendOptional(out, p.Fit->R2);
-        out += ", \"see\": ";
-        AppendOptional(out, p.Fit->StandardError);
-        out += "}";
-    } else {
-        out += "null";
-    }
+    AppendFit(out, p.Fit);
     out += ",\n  \"e1rm\": ";
     AppendOptional(out, p.E1rm);
     out += ",\n  \"v0\": ";
@@ -87,12 +69,9 @@ std::string ProfileJson(const LoadVelocityProfile& p) {
     AppendOptional(out, p.L0);
     out += ",\n  \"quality\": ";
     AppendString(out, ProfileQualityText(p.Quality));
-    out += ",\n  \"warnings\": [";
-    for (size_t i = 0; i < p.Warnings.size(); ++i) {
-        out += i ? ", " : "";
-        AppendString(out, p.Warnings[i]);
-    }
-    out += "]\n}\n";
+    out += ",\n  \"warnings\": ";
+    AppendWarnings(out, p.Warnings);
+    out += "\n}\n";
     return out;
 }
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "AnalysisJson.h"
 #include "AnalysisOutput.h"
 #include "CliCommand.h"
 #include "MeasurementInput.h"
-#include "RecordJson.h"
 #include "analysis/core/Readiness.h"
 #include "analysis/core/RecordTables.h"
 

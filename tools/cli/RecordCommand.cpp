@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "AnalysisJson.h"
 #include "AnalysisOutput.h"
 #include "CliCommand.h"
-#include "RecordJson.h"
 #include "TableJson.h"
 #include "analysis/core/AthleteRecord.h"
 #include "analysis/core/AthleteThresholds.h"

@@ -16,9 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Faster than any bar the device can measure (5.1 m/s): a threshold above is a typo.
-constexpr double MaxAthleteThreshold = 5.1;
-
 constexpr const char* Header =
     "# Krovel minimum velocity thresholds, one exercise a line: exercise<TAB>m/s\n";
 
@@ -76,7 +73,7 @@ std::optional<std::vector<AthleteThreshold>> ParseAthleteThresholds(std::string_
             return std::nullopt;
         }
         if (ec != std::errc() || stop != number.data() + number.size() || !std::isfinite(value) ||
-            value < 0 || value > MaxAthleteThreshold) {
+            value < 0 || value > MaxVelocityThreshold) {
             error = where + "'" + std::string(number) + "' is not a velocity from 0 to 5.1 m/s";
             return std::nullopt;
         }
@@ -137,7 +134,7 @@ bool SetAthleteThreshold(const std::string& folder, std::string_view exercise, d
                 std::string(AthleteThresholdsFileName);
         return false;
     }
-    if (!std::isfinite(value) || value < 0 || value > MaxAthleteThreshold) {
+    if (!std::isfinite(value) || value < 0 || value > MaxVelocityThreshold) {
         error = "the threshold must be a velocity from 0 to 5.1 m/s";
         return false;
     }

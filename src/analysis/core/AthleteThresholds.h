@@ -16,6 +16,8 @@
 namespace krovel {
 
 constexpr const char* AthleteThresholdsFileName = "thresholds.txt";
+// Faster than any bar the device can measure: a threshold above is a typo.
+constexpr double MaxVelocityThreshold = 5.1; // m/s
 
 struct AthleteThreshold {
     std::string Exercise;

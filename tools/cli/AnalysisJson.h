@@ -1,10 +1,12 @@
-// JSON of the athlete's record and of readiness, and the options both commands take.
+// JSON pieces the analysis commands share, the JSON of the athlete's record and of
+// readiness, and the options those two take.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/core/AthleteRecord.h"
 #include "analysis/core/Readiness.h"
@@ -17,6 +19,8 @@ std::optional<std::string> TakeWeeks(std::string_view value, int32_t& weeks);
 std::optional<std::string> TakeThreshold(std::string_view name, std::string_view value,
                                          std::optional<double>& threshold);
 
+// ["...", ...]
+void AppendWarnings(std::string& out, const std::vector<std::string>& warnings);
 // {"intercept", "slope", "r2", "see"} or null.
 void AppendFit(std::string& out, const std::optional<LinearFit>& fit);
 // ["a.krvx", ...], oldest first.

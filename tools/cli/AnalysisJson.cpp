@@ -1,27 +1,17 @@
-#include "RecordJson.h"
+#include "AnalysisJson.h"
 
 #include <charconv>
 
 #include "AnalysisOutput.h"
 #include "TableJson.h"
+#include "analysis/core/AthleteThresholds.h"
 
 namespace krovel::cli {
 
 namespace {
 
-// Faster than any bar the device can measure (5.1 m/s): a threshold above is a typo.
-constexpr double MaxThreshold = 5.1;
 // Ten years of weekly sessions.
 constexpr int32_t MaxWeeks = 520;
-
-void AppendWarnings(std::string& out, const std::vector<std::string>& warnings) {
-    out += "[";
-    for (size_t i = 0; i < warnings.size(); ++i) {
-        out += i ? ", " : "";
-        AppendString(out, warnings[i]);
-    }
-    out += "]";
-}
 
 } // namespace
 
@@ -38,11 +28,20 @@ std::optional<std::string> TakeWeeks(std::string_view value, int32_t& weeks) {
 std::optional<std::string> TakeThreshold(std::string_view name, std::string_view value,
                                          std::optional<double>& threshold) {
     auto number = ParseDecimal(value);
-    if (!number || *number < 0 || *number > MaxThreshold)
+    if (!number || *number < 0 || *number > MaxVelocityThreshold)
         return std::string(name) + " needs a velocity from 0 to 5.1 m/s, not '" +
                std::string(value) + "'";
     threshold = number;
     return std::nullopt;
+}
+
+void AppendWarnings(std::string& out, const std::vector<std::string>& warnings) {
+    out += "[";
+    for (size_t i = 0; i < warnings.size(); ++i) {
+        out += i ? ", " : "";
+        AppendString(out, warnings[i]);
+    }
+    out += "]";
 }
 
 void AppendFit(std::string& out, const std::optional<LinearFit>& fit) {
