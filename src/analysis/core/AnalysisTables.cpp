@@ -8,9 +8,14 @@ namespace krovel {
 namespace {
 
 constexpr const char* NoValueText = "-";
+// A line's slope is small (hundredths of m/s per kg or less): at least this many of its
+// digits are shown, however many decimals that takes.
+constexpr int SlopeDigits = 3;
 
-std::string Number(double value, int decimals, char decimalPoint) {
-    std::string text = PointText(value, decimals);
+// Undefined (not a number, infinite) as NoValueText, which CSV leaves empty.
+std::string Number(double value, int decimals, char decimalPoint, int significant = 0) {
+    if (!std::isfinite(value)) return NoValueText;
+    std::string text = PointText(value, decimals, significant);
     std::replace(text.begin(), text.end(), '.', decimalPoint);
     return text;
 }
@@ -72,8 +77,8 @@ std::vector<std::string> ProfileSummaryLines(const LoadVelocityProfile& profile,
     if (profile.Fit) {
         const LinearFit& fit = *profile.Fit;
         lines.push_back("Line: v = " + Number(fit.Intercept, 3, p) +
-                        (fit.Slope < 0 ? " - " : " + ") + Number(std::fabs(fit.Slope), 5, p) +
-                        " x m");
+                        (fit.Slope < 0 ? " - " : " + ") +
+                        Number(std::fabs(fit.Slope), 5, p, SlopeDigits) + " x m");
         lines.push_back("r2: " + Number(fit.R2, 4, p));
         lines.push_back("Standard error: " + Number(fit.StandardError, 3, p) + " m/s");
     } else {
