@@ -195,6 +195,7 @@ TEST(LoadVelocityProfileTest, HugeNumbersTakeAnExponentAndSmallSlopesTheirDigits
                  {999999.94, 1, 0, "999999.9"},
                  {0.0000012345, 5, 3, "0.00000123"},
                  {0.011, 5, 3, "0.01100"},
+                 {0.0000012345, 4, 0, "0.0000"},
                  {std::numeric_limits<double>::quiet_NaN(), 1, 0, "-"}};
     for (const Case& c : cases) EXPECT_EQ(PointText(c.value, c.decimals, c.significant), c.text);
 
