@@ -17,10 +17,15 @@ if [ -f fuzz/CMakeLists.txt ] && command -v clang++-14 >/dev/null; then
 fi
 # The sanitizer tree: only the test programs and the tools they run.
 cmake -S . -B build/asan -G Ninja -DKROVEL_SANITIZE=ON -DKROVEL_TESTS=ON >/dev/null
-cmake --build build/asan -j2 --target krovel_core_tests krovel_io_tests krovel_gui_tests \
-      krovel-cli krovel-devsim
+cmake --build build/asan -j2 --target krovel_core_tests krovel_cli_tests krovel_io_tests \
+      krovel_gui_tests krovel-cli krovel-devsim
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan --output-on-failure -j2 --timeout 600 "$@"
+# The ThreadSanitizer tree: only the tests whose threads share data (tests/tsan, tests/io).
+cmake -S . -B build/tsan -G Ninja -DKROVEL_TSAN=ON -DKROVEL_TESTS=ON >/dev/null
+cmake --build build/tsan -j2 --target krovel_tsan_tests krovel_io_tests
+TSAN_OPTIONS="suppressions=$PWD/tests/tsan/qt.supp" \
+  ctest --test-dir build/tsan --output-on-failure -j2 --timeout 600 "$@"
 cmake -S . -B build -G Ninja -DKROVEL_TESTS=ON -DKROVEL_FUZZ_DIR="$fuzz_dir" >/dev/null
 cmake --build build
 cd build

@@ -1,7 +1,7 @@
 # krovel-cli against lost output and odd inputs: a full device or file system gives a
 # non-zero status and a message naming the file and the cause, and never destroys the
-# previous PDF; a named pipe is refused at once; print draws with the axis ranges of
-# the program's settings file or of --settings.
+# previous PDF; a closed pipe ends it silently by SIGPIPE; a named pipe is refused at
+# once; print draws with the axis ranges of the program's settings file or of --settings.
 # Run by CTest with -DCLI=<krovel-cli> -DDATA=<tests/cli/data>.
 
 find_program(PDFTOTEXT pdftotext REQUIRED)
@@ -29,6 +29,14 @@ foreach(command "show ${file}" "report ${file} --format csv" "decode --bulk")
   run_sh("'${CLI}' ${command} < ${DATA}/decode-bulk.bin > /dev/full")
   expect_failure("${command} > /dev/full" "cannot write standard output: No space left on device")
 endforeach()
+
+# A reader that is already gone: the shell's convention, as for cat: SIGPIPE ends the
+# command without a word (the read end is closed before krovel-cli starts, so no race).
+run_sh("perl -e '\$SIG{PIPE} = \"DEFAULT\"; pipe(R, W) or die; close R; \
+open(STDOUT, \">&W\") or die; exec @ARGV' '${CLI}' show ${file}; echo $?")
+if(NOT out STREQUAL "141\n" OR NOT err STREQUAL "")
+  message(FATAL_ERROR "show into a closed pipe: '${out}', stderr '${err}'")
+endif()
 
 # A full file system: writes beyond 8 KiB fail (the signal that would end the process is
 # ignored, so the write itself reports it). The old PDF survives, no temporary is left.

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "analysis/core/SessionProgress.h"
 #include "data/core/MeasurementFile.h"
+#include "support/PosixOnly.h"
 #include "support/SeriesBuilder.h"
 #include "support/TempFolder.h"
 
@@ -73,4 +75,30 @@ TEST(SessionProgressTest, SessionsByExerciseInDateOrderPastARefusedFile) {
 
     EXPECT_FALSE(BuildProgress({folder.file("missing"), 1, std::nullopt}, error));
     EXPECT_NE(error.find("missing"), std::string::npos);
+}
+
+TEST(SessionProgressTest, EntriesThatAreNoFileAreNamedWithTheirReason) {
+    SKIP_ON_WINDOWS("named pipes and symbolic links");
+    TempFolder folder;
+    ASSERT_TRUE(folder.ok());
+    namespace fs = std::filesystem;
+    WriteSession(folder, "a.krvx", "Squat", {SeriesOf(40, {50}, March2)});
+    fs::create_symlink("a.krvx", folder.file("b-link.krvx")); // a link to a file is read
+    fs::create_directory(folder.file("c-folder.krvx"));
+    ASSERT_TRUE(krovel::testing::MakeNamedPipe(folder.file("d-pipe.krvx")));
+    fs::create_symlink("missing.krvx", folder.file("e-dangling.krvx"));
+    fs::create_symlink("f-loop.krvx", folder.file("f-loop.krvx"));
+
+    std::string error;
+    auto report = BuildProgress({folder.path(), 1, std::nullopt}, error);
+    ASSERT_TRUE(report) << error;
+    EXPECT_EQ(report->FilesRead, 2);
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"c-folder.krvx", "a folder"},
+        {"d-pipe.krvx", "not a regular file"},
+        {"e-dangling.krvx", "a dangling link"},
+        {"f-loop.krvx", "Too many levels of symbolic links"}};
+    std::vector<std::pair<std::string, std::string>> refused;
+    for (const RefusedFile& r : report->Refused) refused.emplace_back(r.File, r.Reason);
+    EXPECT_EQ(refused, expected);
 }

@@ -1,6 +1,7 @@
 // The Analysis menu and its three windows, driven through the main window's commands.
 #include <QChart>
 #include <QChartView>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QTableWidget>
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/core/AnalysisCsv.h"
 #include "analysis/gui/AnalysisMenu.h"
 #include "analysis/gui/ProfileWindow.h"
 #include "analysis/gui/ProgressWindow.h"
@@ -66,6 +68,15 @@ TEST(AnalysisWindowsTest, ProfileAndLossFollowTheTable) {
     ASSERT_TRUE(loss);
     EXPECT_EQ(loss->table()->rowCount(), 3);
 
+    // Export CSV writes what krovel-cli writes for the document's file.
+    TestHeader.Subject.SubjectName = "Ann";
+    FileName = "squat";
+    profile->refreshNow();
+    loss->refreshNow();
+    const AnalysisSubject subject{"Ann", "", "squat"};
+    EXPECT_EQ(profile->csvText(), ProfileCsv(subject, profile->profile()));
+    EXPECT_EQ(loss->csvText(), VelocityLossCsv(subject, loss->losses()));
+
     // A deleted series reaches both windows without any command.
     SeriesCount = 2;
     EXPECT_TRUE(QTest::qWaitFor([&] { return profile->profile().Loads.size() == 2; }, 2000));
@@ -112,15 +123,18 @@ TEST(AnalysisWindowsTest, ProgressReadsTheSubjectsFolder) {
                                                SeriesOf(80, {28}, 1772452800)};
     TempFolder::Write(folder + "one.krvx", EncodeMeasurementFile(header, session));
     TempFolder::Write(folder + "bad.krvx", "not a measurement");
+    QDir().mkdir(QString::fromStdString(folder + "sub.krvx"));
 
     FrameHarness h;
     ASSERT_TRUE(h.router.send(cmd::AnalysisProgress));
     auto* progress = h.frame->findChild<ProgressWindow*>();
     ASSERT_TRUE(progress);
     EXPECT_EQ(progress->report().FilesRead, 1);
-    ASSERT_EQ(progress->report().Refused.size(), 1u);
+    ASSERT_EQ(progress->report().Refused.size(), 2u);
     EXPECT_EQ(progress->table()->rowCount(), 1);
     EXPECT_TRUE(progress->summary()->text().contains("bad.krvx: Incompatible data"));
+    EXPECT_TRUE(progress->summary()->text().contains("sub.krvx: a folder"));
+    EXPECT_EQ(progress->csvText(), ProgressCsv("Anna", progress->report()));
 
     // A session saved later shows up once the window looks again.
     TempFolder::Write(folder + "two.krvx", EncodeMeasurementFile(header, session));

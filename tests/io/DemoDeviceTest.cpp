@@ -1,5 +1,6 @@
 #include "device/io/DemoDevice.h"
 #include "LinkTestSupport.h"
+#include "device/io/UsbTransport.h"
 
 namespace krovel {
 namespace {
@@ -37,6 +38,20 @@ TEST_F(DemoDeviceTest, LiveMeasurementReceivesTheWholeSession) {
     ASSERT_EQ(OpenLiveLink(request), 1);
     ASSERT_TRUE(
         WaitUntil([&] { return LoadSeriesCount() == last && LoadRepCount(last) == lastReps; }));
+}
+
+TEST_F(DemoDeviceTest, ClosingWhileTheSessionPlaysKeepsWhatArrivedWhole) {
+    demo = MakeDemoBus(DevicePace{5, 15, 0});
+    UseFtdiApi(demo.get());
+    LinkRequestRecord request = LiveRequest();
+    ASSERT_EQ(OpenLiveLink(request), 1);
+    ASSERT_TRUE(WaitUntil([] { return LoadSeriesCount() == 1; }));
+    CloseLink();
+    EXPECT_FALSE(UsbReaderRunning());
+    const int32_t open = LoadSeriesCount();
+    for (int s = 0; s < open; ++s) EXPECT_EQ(LoadRepCount(s), std::ssize(session[s].Reps)) << s;
+    EXPECT_LE(LoadRepCount(open), std::ssize(session[open].Reps));
+    EXPECT_EQ(Series[open].Mass, session[open].Mass);
 }
 
 TEST_F(DemoDeviceTest, ImportReceivesTheStoredSeriesAsOneTransfer) {

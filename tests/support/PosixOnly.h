@@ -1,6 +1,6 @@
 // Tests that need what only a POSIX system offers (named pipes, permission bits,
-// symbolic links that any user may make, a cap on file size, a POSIX shell, the
-// Linux-built krovel-cli) skip on Windows and say why in the test report.
+// symbolic links that any user may make, a cap on file size, a POSIX shell) skip on
+// Windows and say why in the test report.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -11,6 +11,7 @@
 #include "CliCommand.h"
 #include "MeasurementInput.h"
 #include "TableJson.h"
+#include "data/core/Unicode.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -92,6 +93,10 @@ std::optional<double> ParseDecimal(std::string_view text) {
 char LocaleDecimalPoint() {
     const char* point = std::localeconv()->decimal_point;
     return point && point[0] ? point[0] : '.';
+}
+
+int WriteAnalysis(const char* command, AnalysisFormat format, const std::string& out) {
+    return WriteStandardOutput(command, format == AnalysisFormat::Text ? WithoutNul(out) : out);
 }
 
 void AppendOptional(std::string& out, const std::optional<double>& value) {

@@ -45,6 +45,10 @@ std::optional<double> ParseDecimal(std::string_view text);
 // The user's decimal separator, for text meant to be read.
 char LocaleDecimalPoint();
 
+// Writes the output as WriteStandardOutput does; text with each NUL as U+FFFD (CSV and
+// JSON are already written safe).
+int WriteAnalysis(const char* command, AnalysisFormat format, const std::string& out);
+
 // JSON null, or the number in its shortest round-trip form.
 void AppendOptional(std::string& out, const std::optional<double>& value);
 

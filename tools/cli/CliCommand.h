@@ -30,7 +30,9 @@ CommandHelp SubcommandHelp(const char* name, const char* usage, const char* text
 // Why the positional arguments are not exactly one FILE, or nothing when they are.
 std::optional<QString> OneFileProblem(const QStringList& positional);
 
-// Exit status when the output could not be written whole (disk full, closed pipe).
+// Exit status when the output could not be written whole (a full disk, a write error). A
+// reader that closes the pipe early ends the process by SIGPIPE instead, silently, as it
+// ends cat; only where SIGPIPE is ignored does the write fail with EPIPE and give this.
 constexpr int ExitWriteFailed = 1;
 
 // Writes the text to standard output and flushes it. A failed or short write gives a

@@ -1,5 +1,6 @@
 // Output of krovel-cli's subcommands: every byte is checked, so output lost to a full
-// disk or a closed pipe is never reported as success.
+// disk or another write error is never reported as success. SIGPIPE keeps its default:
+// a closed pipe ends the process silently, as the shell's tools end.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>

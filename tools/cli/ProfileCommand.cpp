@@ -10,7 +10,9 @@
 #include "AnalysisOutput.h"
 #include "CliCommand.h"
 #include "TableJson.h"
+#include "analysis/core/AnalysisCsv.h"
 #include "analysis/core/LoadVelocityProfile.h"
+#include "base/core/AppPaths.h"
 #include "data/core/MeasurementFile.h"
 
 namespace krovel::cli {
@@ -92,28 +94,6 @@ std::string ProfileJson(const LoadVelocityProfile& p) {
     return out;
 }
 
-// The summary as "name,value" rows, a blank line, then the loads.
-std::string ProfileCsv(const LoadVelocityProfile& p) {
-    TextTable summary{{"Quantity", "Value"}, {}};
-    auto add = [&](const char* name, const std::optional<double>& v, int decimals) {
-        summary.Rows.push_back({name, v ? PointText(*v, decimals) : ""});
-    };
-    summary.Rows.push_back({"Exercise", p.Exercise});
-    add("MVT (m/s)", p.Threshold.Value, 2);
-    summary.Rows.push_back({"MVT source", ThresholdSourceText(p.Threshold.Source)});
-    summary.Rows.push_back({"Best repetitions per load", std::to_string(p.BestCount)});
-    add("Intercept (m/s)", p.Fit ? std::optional(p.Fit->Intercept) : std::nullopt, 4);
-    add("Slope (m/s per kg)", p.Fit ? std::optional(p.Fit->Slope) : std::nullopt, 6);
-    add("r2", p.Fit ? p.Fit->R2 : std::nullopt, 4);
-    add("Standard error (m/s)", p.Fit ? p.Fit->StandardError : std::nullopt, 4);
-    add("e1RM (kg)", p.E1rm, 1);
-    add("V0 (m/s)", p.V0, 3);
-    add("L0 (kg)", p.L0, 1);
-    summary.Rows.push_back({"Quality", ProfileQualityText(p.Quality)});
-    for (const std::string& w : p.Warnings) summary.Rows.push_back({"Warning", w});
-    return CsvText(summary) + "\r\n" + CsvText(ProfileLoadTable(p, '.'));
-}
-
 int RunProfile(int argc, char** argv) {
     ProfileOptions options;
     if (auto exit = ParseProfileArgs(argc, argv, options)) return *exit;
@@ -130,13 +110,14 @@ int RunProfile(int argc, char** argv) {
         break;
     }
     case AnalysisFormat::Csv:
-        out = ProfileCsv(profile);
+        out = ProfileCsv(SubjectOf(scratch->Header, scratch->Series, FileTitleOf(options.file)),
+                         profile);
         break;
     case AnalysisFormat::Json:
         out = ProfileJson(profile);
         break;
     }
-    return WriteStandardOutput(ProfileName, out);
+    return WriteAnalysis(ProfileName, options.format, out);
 }
 
 const bool registered = RegisterCliCommand({ProfileName, ProfileUsage, RunProfile});

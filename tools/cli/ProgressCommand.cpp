@@ -9,6 +9,7 @@
 #include "AnalysisOutput.h"
 #include "CliCommand.h"
 #include "TableJson.h"
+#include "analysis/core/AnalysisCsv.h"
 #include "analysis/core/SessionProgress.h"
 
 namespace krovel::cli {
@@ -41,8 +42,8 @@ std::optional<int> ParseProgressArgs(int argc, char** argv, ProgressOptions& opt
 }
 
 void AppendSession(std::string& out, const SessionSummary& s) {
-    out += "{\"file\": ";
-    AppendString(out, s.File);
+    out += "{";
+    AppendFileName(out, s.File);
     out += ", \"date\": ";
     if (s.Date.empty())
         out += "null";
@@ -66,8 +67,8 @@ std::string ProgressJson(const ProgressReport& report) {
     std::string out = "{\n  \"files_read\": " + std::to_string(report.FilesRead);
     out += ",\n  \"refused\": [";
     for (size_t i = 0; i < report.Refused.size(); ++i) {
-        out += i ? ",\n    {\"file\": " : "\n    {\"file\": ";
-        AppendString(out, report.Refused[i].File);
+        out += i ? ",\n    {" : "\n    {";
+        AppendFileName(out, report.Refused[i].File);
         out += ", \"reason\": ";
         AppendString(out, report.Refused[i].Reason);
         out += "}";
@@ -109,13 +110,13 @@ int RunProgress(int argc, char** argv) {
               '\n' + AlignedText(ProgressTable(*report, LocaleDecimalPoint()));
         break;
     case AnalysisFormat::Csv:
-        out = CsvText(ProgressTable(*report, '.'));
+        out = ProgressCsv(FolderName(options.folder), *report);
         break;
     case AnalysisFormat::Json:
         out = ProgressJson(*report);
         break;
     }
-    return WriteStandardOutput(ProgressName, out);
+    return WriteAnalysis(ProgressName, options.format, out);
 }
 
 const bool registered = RegisterCliCommand({ProgressName, ProgressUsage, RunProgress});

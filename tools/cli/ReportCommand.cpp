@@ -16,6 +16,7 @@
 
 #include "CliCommand.h"
 #include "MeasurementInput.h"
+#include "data/core/CsvField.h"
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
 #include "measure/core/RepTableText.h"
@@ -120,20 +121,13 @@ std::string TextReport(const std::vector<RepRowText>& rows) {
     return out;
 }
 
-// One RFC 4180 field: the text without its padding blanks, quoted when it holds a
-// comma, a quote or a line break.
-std::string CsvField(std::string_view text) {
+// One CSV field: the cell text without its padding blanks.
+std::string TrimmedCsvField(std::string_view text) {
     size_t first = text.find_first_not_of(' ');
     text = first == std::string_view::npos
                ? std::string_view()
                : text.substr(first, text.find_last_not_of(' ') + 1 - first);
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-    std::string quoted = "\"";
-    for (char ch : text) {
-        if (ch == '"') quoted += '"';
-        quoted += ch;
-    }
-    return quoted + '"';
+    return CsvField(text);
 }
 
 std::string CsvReport(const std::vector<RepRowText>& rows) {
@@ -141,7 +135,7 @@ std::string CsvReport(const std::vector<RepRowText>& rows) {
     auto line = [&](auto cell) {
         for (int c = 0; c < RepColumnCount; ++c) {
             if (c > 0) out += ',';
-            out += CsvField(cell(c));
+            out += TrimmedCsvField(cell(c));
         }
         out += "\r\n";
     };

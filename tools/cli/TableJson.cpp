@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "data/core/Unicode.h"
+
 namespace krovel::cli {
 
 namespace {
@@ -27,8 +29,16 @@ template <typename Number> void AppendNumber(std::string& out, Number value) {
 
 void AppendString(std::string& out, std::string_view text) {
     out += '"';
-    for (char ch : text) {
-        unsigned char c = static_cast<unsigned char>(ch);
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const size_t length = Utf8SequenceLength(text, i);
+        if (length != 1) {
+            // A byte that is not UTF-8 (a file name is any bytes) as U+FFFD: the output
+            // stays valid JSON.
+            i += AppendSequenceOrReplacement(out, text, i, length);
+            continue;
+        }
+        ++i;
         switch (c) {
         case '"':
             out += "\\\"";
@@ -51,9 +61,23 @@ void AppendString(std::string& out, std::string_view text) {
                 std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
                 out += escaped;
             } else {
-                out += ch;
+                out += static_cast<char>(c);
             }
         }
+    }
+    out += '"';
+}
+
+void AppendFileName(std::string& out, std::string_view name) {
+    out += "\"file\": ";
+    AppendString(out, name);
+    if (ValidUtf8(name) == name) return;
+    static constexpr char Hex[] = "0123456789abcdef";
+    out += ", \"file_bytes\": \"";
+    for (char ch : name) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        out += Hex[c >> 4];
+        out += Hex[c & 0xF];
     }
     out += '"';
 }

@@ -4,7 +4,8 @@
 //    "sport", "comment"}, "series": [{"rep_count", "mass", "signal_below", "signal_above",
 //    "start_time", "reps": [{"mean_velocity_raw", "max_velocity_raw", "max_power"}]}]}
 // Floats are written in their shortest round-trip form with a decimal point, whatever
-// the locale; non-finite ones as null. Strings are UTF-8, JSON-escaped.
+// the locale; non-finite ones as null. Strings are UTF-8, JSON-escaped; a byte that is
+// not part of UTF-8 is written as U+FFFD, so the output is JSON whatever the text holds.
 #pragma once
 
 #include <span>
@@ -21,6 +22,9 @@ std::string TableJson(std::string_view version, const TestHeaderRecord& header,
 // Pieces of the same JSON text for other subcommands: a quoted, escaped string; a float32
 // or a double in its shortest round-trip form (null when not finite).
 void AppendString(std::string& out, std::string_view text);
+// A file name: "file": its text as AppendString writes it and, when that is not the name
+// itself (bytes that are not UTF-8), "file_bytes": the name's exact bytes in hex.
+void AppendFileName(std::string& out, std::string_view name);
 void AppendFloat(std::string& out, float value);
 void AppendDouble(std::string& out, double value);
 

@@ -9,7 +9,9 @@
 #include "AnalysisOutput.h"
 #include "CliCommand.h"
 #include "TableJson.h"
+#include "analysis/core/AnalysisCsv.h"
 #include "analysis/core/VelocityLoss.h"
+#include "base/core/AppPaths.h"
 #include "data/core/MeasurementFile.h"
 
 namespace krovel::cli {
@@ -66,13 +68,14 @@ int RunVelocityLoss(int argc, char** argv) {
         out = AlignedText(VelocityLossTable(losses, LocaleDecimalPoint()));
         break;
     case AnalysisFormat::Csv:
-        out = CsvText(VelocityLossTable(losses, '.'));
+        out = VelocityLossCsv(
+            SubjectOf(scratch->Header, scratch->Series, FileTitleOf(options.file)), losses);
         break;
     case AnalysisFormat::Json:
         out = LossJson(losses);
         break;
     }
-    return WriteStandardOutput(LossName, out);
+    return WriteAnalysis(LossName, options.format, out);
 }
 
 const bool registered = RegisterCliCommand({LossName, LossUsage, RunVelocityLoss});

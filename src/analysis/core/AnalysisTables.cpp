@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "data/core/CsvField.h"
+
 namespace krovel {
 
 namespace {
@@ -124,14 +126,7 @@ TextTable ProgressTable(const ProgressReport& report, char p) {
 std::string CsvText(const TextTable& table) {
     return Joined(table, ",", "\r\n", [](const std::string& text) {
         // A value that is not defined is an empty field, which spreadsheets leave blank.
-        if (text == NoValueText) return std::string();
-        if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-        std::string quoted = "\"";
-        for (char ch : text) {
-            if (ch == '"') quoted += '"';
-            quoted += ch;
-        }
-        return quoted + '"';
+        return text == NoValueText ? std::string() : CsvField(text);
     });
 }
 

@@ -28,7 +28,7 @@ TextTable VelocityLossTable(const std::vector<SeriesVelocityLoss>& losses, char 
 // One row per session, exercise by exercise.
 TextTable ProgressTable(const ProgressReport& report, char decimalPoint);
 
-// RFC 4180: comma-separated, quoted where needed, CRLF line ends, a title row first.
+// RFC 4180: comma-separated, each cell a CsvField, CRLF line ends, a title row first.
 std::string CsvText(const TextTable& table);
 // Tab-separated with a title row, as spreadsheets take it from the clipboard.
 std::string TabText(const TextTable& table);

@@ -1,13 +1,14 @@
 #include "analysis/core/SessionProgress.h"
 
 #include <algorithm>
-#include <ctime>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <system_error>
+#include <utility>
 
-#include "base/core/Platform.h"
+#include "analysis/core/AnalysisSubject.h"
 #include "data/core/MeasurementFile.h"
 
 namespace krovel {
@@ -32,20 +33,27 @@ bool IsMeasurementFileName(const std::string& name) {
                              extension);
 }
 
-std::string LocalDate(int32_t time) {
-    const std::time_t t = time;
-    std::tm local{};
-    char text[16];
-    if (!platform::LocalTime(t, local) || !std::strftime(text, sizeof text, "%Y-%m-%d", &local))
-        return {};
-    return text;
-}
-
 // Sessions in time order; undated ones after the dated, each group by file name.
 bool SessionBefore(const SessionSummary& a, const SessionSummary& b) {
     if (a.StartTime.has_value() != b.StartTime.has_value()) return a.StartTime.has_value();
     if (a.StartTime && *a.StartTime != *b.StartTime) return *a.StartTime < *b.StartTime;
     return a.File < b.File;
+}
+
+// Why a folder entry named like a measurement file is not read; nothing for a file
+// (or a link to one), which is read.
+std::optional<std::string> NotReadable(const fs::directory_entry& entry) {
+    std::error_code error;
+    const fs::file_status target = entry.status(error); // through links
+    if (error) {
+        std::error_code linkError;
+        if (error == std::errc::no_such_file_or_directory && entry.is_symlink(linkError))
+            return "a dangling link";
+        return error.message(); // e.g. "Too many levels of symbolic links"
+    }
+    if (fs::is_regular_file(target)) return std::nullopt;
+    if (fs::is_directory(target)) return "a folder";
+    return "not a regular file";
 }
 
 } // namespace
@@ -54,18 +62,16 @@ SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> 
                                 const std::string& exercise, int32_t bestCount) {
     SessionSummary session;
     session.File = std::move(file);
+    session.StartTime = EarliestStartTime(table);
     int32_t bestStep = -1;
     for (const SeriesRecord& s : table) {
-        if (s.StartTime != 0 && (!session.StartTime || s.StartTime < *session.StartTime)) {
-            session.StartTime = s.StartTime;
-        }
         const int32_t reps = std::clamp<int32_t>(s.RepCount, 0, MaxRepetitions);
         session.Repetitions += reps;
         if (IsPlausibleMass(s.Mass)) session.VolumeKg += double(s.Mass) * reps;
         for (int32_t r = 0; r < reps; ++r)
             bestStep = std::max<int32_t>(bestStep, s.MeanVelocity[r]);
     }
-    if (session.StartTime) session.Date = LocalDate(*session.StartTime);
+    if (session.StartTime) session.Date = LocalDateText(*session.StartTime);
     if (bestStep >= 0) session.BestVelocity = bestStep * 2 / 100.0;
 
     const LoadVelocityProfile profile = BuildProfile(table, {exercise, bestCount, std::nullopt});
@@ -83,24 +89,27 @@ std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std:
         error = request.Folder + ": " + ec.message();
         return std::nullopt;
     }
-    std::vector<std::string> names;
+    // Each entry named like a measurement file, with the reason when it cannot be read.
+    std::vector<std::pair<std::string, std::optional<std::string>>> entries;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) break;
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
         std::string name = it->path().filename().string();
-        if (IsMeasurementFileName(name)) names.push_back(std::move(name));
+        if (IsMeasurementFileName(name)) entries.emplace_back(std::move(name), NotReadable(*it));
     }
     if (ec) {
         error = request.Folder + ": " + ec.message();
         return std::nullopt;
     }
-    std::sort(names.begin(), names.end());
+    std::sort(entries.begin(), entries.end());
 
     ProgressReport report;
     std::map<std::string, std::vector<SessionSummary>> byExercise;
     auto scratch = std::make_unique<MeasurementScratch>();
-    for (const std::string& name : names) {
+    for (const auto& [name, notReadable] : entries) {
+        if (notReadable) {
+            report.Refused.push_back({name, *notReadable});
+            continue;
+        }
         const FileLoadError loadError =
             LoadMeasurementFile((fs::path(request.Folder) / name).string(), *scratch);
         if (loadError != FileLoadError::None) {
@@ -108,6 +117,10 @@ std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std:
             continue;
         }
         ++report.FilesRead;
+        const std::string& athlete = scratch->Header.Subject.SubjectName;
+        if (!athlete.empty() && std::find(report.Athletes.begin(), report.Athletes.end(),
+                                          athlete) == report.Athletes.end())
+            report.Athletes.push_back(athlete);
         const std::string& exercise = scratch->Header.Exercise;
         if (request.Exercise && !EqualIgnoringCase(exercise, *request.Exercise)) continue;
         byExercise[exercise].push_back(

@@ -35,14 +35,18 @@ struct ExerciseProgress {
     std::vector<SessionSummary> Sessions; // ascending by date, undated ones last
 };
 
+// A ".krvx" entry of the folder that was not read.
 struct RefusedFile {
-    std::string File;
-    std::string Reason; // the message Open would show
+    std::string File;   // its name, the bytes the system gives
+    std::string Reason; // the message Open would show; for an entry that is no file
+                        // "a folder", "not a regular file", "a dangling link" or the
+                        // system's reason (e.g. "Too many levels of symbolic links")
 };
 
 struct ProgressReport {
     int32_t FilesRead = 0;
-    std::vector<RefusedFile> Refused;
+    std::vector<RefusedFile> Refused;        // by name
+    std::vector<std::string> Athletes;       // the subject names of the files read, each once
     std::vector<ExerciseProgress> Exercises; // by exercise text
 };
 
@@ -53,7 +57,8 @@ struct ProgressRequest {
 };
 
 // Reads every ".krvx" file directly in the folder, each all or nothing as Open does;
-// a refused file is listed with its reason and the others are still read. Nothing when
+// a refused file, and any ".krvx" entry that is not a file (a folder, a pipe, a link
+// to nothing), is listed with its reason and the others are still read. Nothing when
 // the folder itself cannot be listed; `error` then says why.
 std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std::string& error);
 

@@ -179,10 +179,6 @@ std::string AnalysisWindow::copyText() const {
     return TabText(tableText(UserDecimalPoint()));
 }
 
-std::string AnalysisWindow::csvText() const {
-    return CsvText(tableText('.'));
-}
-
 QByteArray AnalysisWindow::chartPng() const {
     QByteArray bytes;
     QBuffer buffer(&bytes);

@@ -35,9 +35,10 @@ public:
     // Reads the data again and redraws, whether or not it changed.
     void refreshNow();
 
-    // The table as the user copies it (tab-separated) and exports it (CSV, points).
+    // The table as the user copies it (tab-separated).
     std::string copyText() const;
-    std::string csvText() const;
+    // What Export CSV writes: the bytes of the matching `krovel-cli ... --format csv`.
+    virtual std::string csvText() const = 0;
     // The chart as a PNG image.
     QByteArray chartPng() const;
     // The chart and the table on one page.

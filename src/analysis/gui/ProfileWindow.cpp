@@ -16,6 +16,7 @@
 #include <set>
 #include <utility>
 
+#include "analysis/core/AnalysisCsv.h"
 #include "analysis/core/TableSnapshot.h"
 #include "base/gui/QtText.h"
 #include "measure/core/RepetitionValues.h"
@@ -68,6 +69,7 @@ ProfileWindow::ProfileWindow(QWidget* parent)
 
 void ProfileWindow::rebuild() {
     const TableSnapshot snapshot = TakeTableSnapshot();
+    subject_ = CurrentAnalysisSubject();
     profile_ =
         BuildProfile(snapshot.Series, {snapshot.Exercise, bestCount_->value(), ownThreshold_});
     {
@@ -89,6 +91,10 @@ void ProfileWindow::rebuild() {
 
 TextTable ProfileWindow::tableText(char decimalPoint) const {
     return ProfileLoadTable(profile_, decimalPoint);
+}
+
+std::string ProfileWindow::csvText() const {
+    return ProfileCsv(subject_, profile_);
 }
 
 void ProfileWindow::drawChart(const std::vector<SeriesRecord>& series) {

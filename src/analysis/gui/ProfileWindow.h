@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "analysis/core/AnalysisSubject.h"
 #include "analysis/core/LoadVelocityProfile.h"
 #include "analysis/gui/AnalysisWindow.h"
 
@@ -22,6 +23,7 @@ public:
     QDoubleSpinBox* thresholdBox() const { return threshold_; }
     QSpinBox* bestCountBox() const { return bestCount_; }
     const LoadVelocityProfile& profile() const { return profile_; }
+    std::string csvText() const override;
 
 protected:
     void rebuild() override;
@@ -35,6 +37,7 @@ private:
     QPushButton* exerciseThreshold_ = nullptr;
     std::optional<double> ownThreshold_; // set once the user edits the threshold
     LoadVelocityProfile profile_;
+    AnalysisSubject subject_;
 };
 
 } // namespace krovel

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "analysis/core/AnalysisCsv.h"
 #include "analysis/core/TableSnapshot.h"
 #include "base/gui/QtText.h"
 #include "data/core/DataModel.h"
@@ -66,6 +67,10 @@ void ProgressWindow::rebuild() {
     setNothingToAnalyse(nothing, nothing && !folder_.empty()
                                      ? text + QStringLiteral("\nNo session to show.")
                                      : text);
+}
+
+std::string ProgressWindow::csvText() const {
+    return ProgressCsv(FolderName(folder_), report_);
 }
 
 TextTable ProgressWindow::tableText(char decimalPoint) const {

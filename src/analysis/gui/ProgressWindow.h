@@ -19,6 +19,7 @@ public:
 
     const ProgressReport& report() const { return report_; }
     const std::string& folder() const { return folder_; }
+    std::string csvText() const override;
 
 protected:
     void rebuild() override;

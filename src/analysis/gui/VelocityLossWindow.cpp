@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "analysis/core/AnalysisCsv.h"
 #include "analysis/core/TableSnapshot.h"
 
 namespace krovel {
@@ -18,6 +19,7 @@ VelocityLossWindow::VelocityLossWindow(QWidget* parent)
 
 void VelocityLossWindow::rebuild() {
     const TableSnapshot snapshot = TakeTableSnapshot();
+    subject_ = CurrentAnalysisSubject();
     losses_ = VelocityLosses(snapshot.Series);
     summary()->setText(
         QStringLiteral("Loss: from the fastest repetition of a series to its last one.\n"
@@ -68,6 +70,10 @@ void VelocityLossWindow::rebuild() {
     setNothingToAnalyse(losses_.empty(),
                         QStringLiteral("Nothing to analyse: no series holds two or more moving "
                                        "repetitions."));
+}
+
+std::string VelocityLossWindow::csvText() const {
+    return VelocityLossCsv(subject_, losses_);
 }
 
 TextTable VelocityLossWindow::tableText(char decimalPoint) const {

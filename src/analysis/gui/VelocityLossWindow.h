@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "analysis/core/AnalysisSubject.h"
 #include "analysis/core/VelocityLoss.h"
 #include "analysis/gui/AnalysisWindow.h"
 
@@ -15,6 +16,7 @@ public:
     explicit VelocityLossWindow(QWidget* parent);
 
     const std::vector<SeriesVelocityLoss>& losses() const { return losses_; }
+    std::string csvText() const override;
 
 protected:
     void rebuild() override;
@@ -22,6 +24,7 @@ protected:
 
 private:
     std::vector<SeriesVelocityLoss> losses_;
+    AnalysisSubject subject_;
 };
 
 } // namespace krovel

@@ -52,14 +52,6 @@ int32_t LastSeriesIndex() {
 
 } // namespace
 
-std::string FileTitleOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos) name.erase(dot);
-    return name;
-}
-
 std::string FileTimeTextOf(const std::string& path) {
     const QDateTime modified = QFileInfo(PathToQt(path)).lastModified();
     if (!modified.isValid()) return {};

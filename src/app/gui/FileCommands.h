@@ -21,10 +21,6 @@ bool OpenCommand(CMainFrame& frame);
 // its end. The caller goes on whatever the answer and the outcome.
 void OfferToSaveUnsavedData(CMainFrame& frame);
 
-// The name a dialog returned, without its folder and its extension ("a/run.krvx" ->
-// "run"; "a/trial.krvx.old" -> "trial.krvx").
-std::string FileTitleOf(const std::string& path);
-
 // The file's last modification time in local time, " %d.%m.%Y %H:%M "; empty when the
 // file has none.
 std::string FileTimeTextOf(const std::string& path);

@@ -38,6 +38,14 @@ std::string ExitSavePath(const std::string& chosen) {
     return chosen + MeasurementExtension;
 }
 
+std::string FileTitleOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
 void AppPathsState::Reset() {
     *this = AppPathsState{};
 }

@@ -38,4 +38,8 @@ std::string SubjectTokenPath(const std::string& token);
 // the chosen path (so "run.krvx.bak" is kept as it is).
 std::string ExitSavePath(const std::string& chosen);
 
+// The name a dialog returned, without its folder and its extension ("a/run.krvx" ->
+// "run"; "a/trial.krvx.old" -> "trial.krvx"): the document's name, as FileName holds it.
+std::string FileTitleOf(const std::string& path);
+
 } // namespace krovel

@@ -1,6 +1,35 @@
 #include "data/core/Unicode.h"
 
+#include <cstdint>
+
 namespace krovel {
+
+size_t Utf8SequenceLength(std::string_view text, size_t i) {
+    const auto byte = [&](size_t k) { return static_cast<uint8_t>(text[k]); };
+    const uint8_t lead = byte(i);
+    size_t length;
+    uint8_t low = 0x80, high = 0xBF; // allowed range of the second byte
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) return 0;
+    if (byte(i + 1) < low || byte(i + 1) > high) return 0;
+    for (size_t k = 2; k < length; ++k) {
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+    }
+    return length;
+}
 
 void AppendUtf8(std::string& out, char32_t c) {
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = ReplacementCharacter;
@@ -52,6 +81,36 @@ std::u32string DecodeUtf8(std::string_view utf8) {
             length && k == length && c >= minimum && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
         out += valid ? c : ReplacementCharacter;
         i += valid ? length : k; // a bad sequence is skipped up to the next lead byte
+    }
+    return out;
+}
+
+size_t AppendSequenceOrReplacement(std::string& out, std::string_view text, size_t i,
+                                   size_t length) {
+    if (length == 0) {
+        AppendUtf8(out, ReplacementCharacter);
+        return 1;
+    }
+    out.append(text, i, length);
+    return length;
+}
+
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();)
+        i += AppendSequenceOrReplacement(out, text, i, Utf8SequenceLength(text, i));
+    return out;
+}
+
+std::string WithoutNul(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\0')
+            AppendUtf8(out, ReplacementCharacter);
+        else
+            out += c;
     }
     return out;
 }

@@ -29,7 +29,6 @@ struct CliRun {
 class ReportCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SKIP_ON_WINDOWS("runs krovel-cli, which is built for Linux");
         ASSERT_TRUE(folder.ok());
         cli = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "krovel-cli";
         ASSERT_TRUE(std::filesystem::exists(cli)) << cli;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/core/MeasurementFile.h"
+#include "data/core/Unicode.h"
 #include "support/PosixOnly.h"
 #include "support/SeriesBuilder.h"
 #include "support/TempFolder.h"
@@ -28,12 +29,12 @@ struct CliRun {
 class AnalysisCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SKIP_ON_WINDOWS("runs krovel-cli, which is built for Linux");
         ASSERT_TRUE(folder.ok());
         cli = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "krovel-cli";
         ASSERT_TRUE(std::filesystem::exists(cli)) << cli;
         TestHeaderRecord header;
         header.Exercise = "Squat";
+        header.Subject.SubjectName = "Ann";
         file = folder.file("squat.krvx");
         const std::vector<SeriesRecord> series = {
             SeriesOf(40, {50, 45}, Noon), SeriesOf(60, {40}, Noon), SeriesOf(80, {28}, Noon)};
@@ -98,20 +99,64 @@ TEST_F(AnalysisCommandsTest, TextFollowsTheLocaleAndCsvUsesPoints) {
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_NE(text.out.find("e1RM: 102,4 kg"), std::string::npos) << text.out;
     CliRun csv = Run("velocity-loss '" + file + "' --format csv", "de_DE.UTF-8");
-    EXPECT_EQ(csv.out, "Series,Load (kg),Repetitions,Best v (m/s),Last v (m/s),Loss (%),Max loss "
+    EXPECT_EQ(csv.out, "Athlete,Ann\r\nDate,2026-03-02\r\nFile,squat\r\n\r\n"
+                       "Series,Load (kg),Repetitions,Best v (m/s),Last v (m/s),Loss (%),Max loss "
                        "(%)\r\n1,40.0,2,1.00,0.90,10.0,10.0\r\n");
+    // The profile's CSV: whose data, the summary, then the loads.
+    CliRun profile = Run("profile '" + file + "' --format csv");
+    EXPECT_EQ(profile.out.substr(0, profile.out.find("MVT (m/s)")),
+              "Athlete,Ann\r\nDate,2026-03-02\r\nFile,squat\r\n\r\nQuantity,Value\r\n"
+              "Exercise,Squat\r\n");
+    EXPECT_NE(profile.out.find("\r\n\r\nLoad (kg),Mean v (m/s),Repetitions\r\n"),
+              std::string::npos);
 
     // A mass that is not a number is undefined: empty in CSV, "-" in text, null in JSON.
     const std::string damaged = folder.file("damaged.krvx");
     const std::vector<SeriesRecord> series = {SeriesOf(std::nanf(""), {50, 45}, Noon)};
     TempFolder::Write(damaged, EncodeMeasurementFile(TestHeaderRecord{}, series));
-    EXPECT_EQ(Run("velocity-loss '" + damaged + "' --format csv").out.substr(csv.out.find('\n')),
-              "\n1,,2,1.00,0.90,10.0,10.0\r\n");
+    EXPECT_NE(Run("velocity-loss '" + damaged + "' --format csv")
+                  .out.find("\r\n1,,2,1.00,0.90,10.0,10.0\r\n"),
+              std::string::npos);
     const CliRun lossText = Run("velocity-loss '" + damaged + "'");
     EXPECT_NE(lossText.out.find("\n     1          -            2 "), std::string::npos)
         << lossText.out;
     EXPECT_NE(Run("velocity-loss '" + damaged + "' --format json").out.find("\"mass\": null,"),
               std::string::npos);
+}
+
+TEST_F(AnalysisCommandsTest, ProgressNamesOfAnyBytesAndTextsStaySafeInEveryFormat) {
+    TestHeaderRecord header;
+    header.Exercise = "=HYPERLINK(\"http://x\")";
+    const std::vector<SeriesRecord> series = {SeriesOf(40, {50}, Noon)};
+    TempFolder::Write(folder.file("@evil.krvx"), EncodeMeasurementFile(header, series));
+    header.Exercise = std::string("nul\0here", 8);
+    TempFolder::Write(folder.file("caf\xe9.krvx"), EncodeMeasurementFile(header, series));
+    ASSERT_TRUE(krovel::testing::MakeNamedPipe(folder.file("pipe.krvx")));
+    const std::string replaced = "\xEF\xBF\xBD";
+
+    CliRun csv = Run("progress '" + folder.path() + "' --format csv");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    EXPECT_NE(csv.out.find("Refused,pipe.krvx,not a regular file\r\n"), std::string::npos);
+    EXPECT_NE(csv.out.find("\r\n\"'=HYPERLINK(\"\"http://x\"\")\",2026-03-02,'@evil.krvx,"),
+              std::string::npos)
+        << csv.out;
+    EXPECT_NE(csv.out.find("\r\nnul" + replaced + "here,"), std::string::npos) << csv.out;
+
+    CliRun json = Run("progress '" + folder.path() + "' --format json");
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(ValidUtf8(json.out), json.out) << json.out;
+    EXPECT_NE(json.out.find("{\"file\": \"caf" + replaced +
+                            ".krvx\", \"file_bytes\": \"636166e92e6b727678\", \"date\""),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("{\"exercise\": \"nul\\u0000here\""), std::string::npos);
+    EXPECT_NE(json.out.find("{\"file\": \"pipe.krvx\", \"reason\": \"not a regular file\"}"),
+              std::string::npos);
+
+    CliRun text = Run("progress '" + folder.path() + "'");
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("Refused: pipe.krvx: not a regular file\n"), std::string::npos);
+    EXPECT_NE(text.out.find("\nnul" + replaced + "here "), std::string::npos) << text.out;
 }
 
 TEST_F(AnalysisCommandsTest, BadInputIsRefusedWithAMessage) {
