@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "analysis/core/AnalysisCsv.h"
 #include "analysis/core/AnalysisTables.h"
 #include "analysis/core/LoadVelocityProfile.h"
 #include "support/SeriesBuilder.h"
@@ -206,4 +207,7 @@ TEST(LoadVelocityProfileTest, HugeNumbersTakeAnExponentAndSmallSlopesTheirDigits
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Line: v = 1,167 - 0,00000120 x m"),
               lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "e1RM: 2,500e+06 kg"), lines.end());
+    const std::string csv = ProfileCsv({}, p);
+    EXPECT_NE(csv.find("\r\nSlope (m/s per kg),-0.00000120\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\r\ne1RM (kg),2.500e+06\r\n"), std::string::npos) << csv;
 }

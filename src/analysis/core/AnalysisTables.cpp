@@ -10,9 +10,6 @@ namespace krovel {
 namespace {
 
 constexpr const char* NoValueText = "-";
-// A line's slope is small (hundredths of m/s per kg or less): at least this many of its
-// digits are shown, however many decimals that takes.
-constexpr int SlopeDigits = 3;
 
 // Undefined (not a number, infinite) as NoValueText, which CSV leaves empty.
 std::string Number(double value, int decimals, char decimalPoint, int significant = 0) {

@@ -95,4 +95,8 @@ LoadVelocityProfile BuildProfile(std::span<const SeriesRecord> table,
 // "%.3e" does, e.g. "2.999e+30"; a value that is not a number or infinite as "-".
 std::string PointText(double value, int decimals, int significant = 0);
 
+// A line's slope is small (hundredths of m/s per kg or less): at least this many of its
+// digits are shown, however many decimals that takes.
+inline constexpr int SlopeDigits = 3;
+
 } // namespace krovel
