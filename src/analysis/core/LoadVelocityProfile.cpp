@@ -73,7 +73,7 @@ std::string PointText(double value, int decimals, int significant) {
                                ExponentDigits);
     } else {
         if (significant > 0 && magnitude > 0) {
-            // The first significant digit stands floor(log10) places after the point.
+            // The first significant digit stands -floor(log10) places after the point.
             const int first = -static_cast<int>(std::floor(std::log10(magnitude)));
             decimals = std::max(decimals, first + significant - 1);
         }
