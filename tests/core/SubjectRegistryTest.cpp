@@ -11,24 +11,16 @@
 #include "quorl/core/SubjectNames.h"
 #include "quorl/core/SubjectRecordFile.h"
 #include "quorl/core/SubjectRegistry.h"
+#include "support/Athlete.h"
 #include "support/TempFolder.h"
 
 using namespace krovel;
 using namespace krovel::quorl;
+using krovel::testing::Athlete;
 using krovel::testing::TempFolder;
 namespace fs = std::filesystem;
 
 namespace {
-
-SubjectRecord Athlete(const std::string& name, int32_t height = 180, int32_t weight = 80) {
-    SubjectRecord r;
-    r.SubjectName = name;
-    r.Sex = SexMale;
-    r.Height = height;
-    r.BodyWeight = weight;
-    r.Comment = "squat";
-    return r;
-}
 
 void WriteText(const fs::path& file, const std::string& text) {
     fs::create_directories(file.parent_path());

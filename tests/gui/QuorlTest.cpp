@@ -16,24 +16,16 @@
 #include "quorl/gui/QuorlDialogs.h"
 #include "quorl/gui/SubjectDialog.h"
 #include "quorl/gui/SubjectEditDialog.h"
+#include "support/Athlete.h"
 #include "support/ScriptedQuorlDialogs.h"
 #include "support/WhenShown.h"
 
 using namespace krovel;
 using namespace krovel::quorl;
+using krovel::testing::Athlete;
 namespace fs = std::filesystem;
 
 namespace {
-
-SubjectRecord Athlete(const std::string& name, int32_t height = 180, int32_t weight = 80) {
-    SubjectRecord r;
-    r.SubjectName = name;
-    r.Sex = SexMale;
-    r.Height = height;
-    r.BodyWeight = weight;
-    r.Comment = "squat";
-    return r;
-}
 
 using krovel::testing::WhenShown;
 
