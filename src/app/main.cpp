@@ -10,6 +10,7 @@
 #include "app/gui/CKrovelDeviceApp.h"
 #include "base/gui/QtPrompts.h"
 #include "base/io/CommandLineConventions.h"
+#include "base/io/LogCategories.h"
 
 namespace {
 
@@ -97,6 +98,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> arguments;
     for (const QString& word : positional) arguments.push_back(word.toLocal8Bit().toStdString());
 
+    krovel::LogFileWarnings();
     krovel::QtPrompts prompts;
     krovel::InstallPrompts(&prompts);
     int code = 1;

@@ -1,6 +1,7 @@
 // Runs the built krovel-cli's analysis subcommands on files written by the encoder.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
@@ -64,7 +65,7 @@ TEST_F(AnalysisCommandsTest, JsonCarriesEveryFieldUnrounded) {
     ASSERT_EQ(profile.status, 0) << profile.err;
     EXPECT_EQ(
         profile.out.substr(0, profile.out.find("\"fit\"")),
-        "{\n  \"exercise\": \"Squat\",\n  \"mvt\": 0.3,\n  \"mvt_source\": \"exercise\",\n"
+        "{\n  \"exercise\": \"Squat\",\n  \"mvt\": 0.32,\n  \"mvt_source\": \"exercise\",\n"
         "  \"data\": 1,\n  \"loads\": [\n    {\"mass\": 40.0, \"velocity\": 1.0, \"reps\": 2},\n"
         "    {\"mass\": 60.0, \"velocity\": 0.8, \"reps\": 1},\n"
         "    {\"mass\": 80.0, \"velocity\": 0.56, \"reps\": 1}\n  ],\n  ");
@@ -96,7 +97,7 @@ TEST_F(AnalysisCommandsTest, JsonCarriesEveryFieldUnrounded) {
 TEST_F(AnalysisCommandsTest, TextFollowsTheLocaleAndCsvUsesPoints) {
     CliRun text = Run("profile '" + file + "'", "de_DE.UTF-8");
     ASSERT_EQ(text.status, 0) << text.err;
-    EXPECT_NE(text.out.find("e1RM: 104,2 kg"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("e1RM: 102,4 kg"), std::string::npos) << text.out;
     CliRun csv = Run("velocity-loss '" + file + "' --format csv", "de_DE.UTF-8");
     EXPECT_EQ(csv.out, "Athlete,Ann\r\nDate,2026-03-02\r\nFile,squat\r\n\r\n"
                        "Series,Load (kg),Repetitions,Best v (m/s),Last v (m/s),Loss (%),Max loss "
@@ -107,6 +108,19 @@ TEST_F(AnalysisCommandsTest, TextFollowsTheLocaleAndCsvUsesPoints) {
               "Athlete,Ann\r\nDate,2026-03-02\r\nFile,squat\r\n\r\nQuantity,Value\r\n"
               "Exercise,Squat\r\n");
     EXPECT_NE(profile.out.find("\r\n\r\nLoad (kg),Mean v (m/s),Repetitions\r\n"),
+              std::string::npos);
+
+    // A mass that is not a number is undefined: empty in CSV, "-" in text, null in JSON.
+    const std::string damaged = folder.file("damaged.krvx");
+    const std::vector<SeriesRecord> series = {SeriesOf(std::nanf(""), {50, 45}, Noon)};
+    TempFolder::Write(damaged, EncodeMeasurementFile(TestHeaderRecord{}, series));
+    EXPECT_NE(Run("velocity-loss '" + damaged + "' --format csv")
+                  .out.find("\r\n1,,2,1.00,0.90,10.0,10.0\r\n"),
+              std::string::npos);
+    const CliRun lossText = Run("velocity-loss '" + damaged + "'");
+    EXPECT_NE(lossText.out.find("\n     1          -            2 "), std::string::npos)
+        << lossText.out;
+    EXPECT_NE(Run("velocity-loss '" + damaged + "' --format json").out.find("\"mass\": null,"),
               std::string::npos);
 }
 

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
 
+#include "analysis/core/AnalysisCsv.h"
+#include "analysis/core/AnalysisTables.h"
 #include "analysis/core/LoadVelocityProfile.h"
 #include "support/SeriesBuilder.h"
 
@@ -53,7 +56,7 @@ TEST(LoadVelocityProfileTest, FitsTheLoadPointsByLeastSquares) {
     EXPECT_NEAR(*s.Fit->R2, 1 - 1.0 / 364, 1e-6);
     EXPECT_NEAR(*s.Fit->StandardError, std::sqrt(2.0 / 3) * 0.02, 1e-6);
     EXPECT_EQ(s.Threshold.Source, ThresholdSource::Exercise);
-    EXPECT_NEAR(*s.E1rm, (0.30 - 1.4466667) / -0.011, 1e-3);
+    EXPECT_NEAR(*s.E1rm, (0.32 - 1.4466667) / -0.011, 1e-3);
     EXPECT_NEAR(*s.L0, 1.4466667 / 0.011, 1e-3);
     EXPECT_EQ(s.Quality, ProfileQuality::Good);
     EXPECT_TRUE(s.Warnings.empty());
@@ -65,13 +68,18 @@ TEST(LoadVelocityProfileTest, FitsTheLoadPointsByLeastSquares) {
     EXPECT_TRUE(Mentions(bench, "extrapolation"));
 }
 
-TEST(LoadVelocityProfileTest, ThresholdsFollowTheExerciseNameInListOrder) {
+TEST(LoadVelocityProfileTest, ThresholdsFollowTheWordsOfTheExerciseNameInRuleOrder) {
     struct Case {
         const char* exercise;
         double mvt;
         ThresholdSource source;
     } cases[] = {{"BENCH PRESS", 0.17, ThresholdSource::Exercise},
-                 {"front squat", 0.30, ThresholdSource::Exercise},
+                 {"front squat", 0.32, ThresholdSource::Exercise},
+                 {"Back-Squats", 0.32, ThresholdSource::Exercise},
+                 {"Prone bench pull", 0.50, ThresholdSource::Exercise},
+                 {"Bench pull", 0.50, ThresholdSource::Exercise},
+                 {"Leg press", 0.20, ThresholdSource::Exercise},
+                 {"Medicine ball throw", 0.30, ThresholdSource::Default},
                  {"Romanian Deadlift", 0.15, ThresholdSource::Exercise},
                  {"overhead press", 0.20, ThresholdSource::Exercise},
                  {"Pendlay row", 0.50, ThresholdSource::Exercise},
@@ -110,8 +118,28 @@ TEST(LoadVelocityProfileTest, TooFewLoadsGiveNoOrAnUnreliableLine) {
     EXPECT_NEAR(two.Fit->Slope, -0.01, 1e-7);
     EXPECT_NEAR(*two.Fit->R2, 1.0, 1e-12);
     EXPECT_FALSE(two.Fit->StandardError);
-    EXPECT_NEAR(*two.E1rm, 110.0, 1e-4);
+    EXPECT_NEAR(*two.E1rm, 108.0, 1e-4);
     EXPECT_EQ(two.Quality, ProfileQuality::Insufficient);
+}
+
+TEST(LoadVelocityProfileTest, QualityVerdictsAtTheirEdges) {
+    struct Case {
+        size_t loads;
+        double slope, r2;
+        ProfileQuality quality;
+    } cases[] = {{3, -0.01, 0.95, ProfileQuality::Good},
+                 {3, -0.01, std::nextafter(0.95, 0.0), ProfileQuality::Fair},
+                 {3, -0.01, 0.90, ProfileQuality::Fair},
+                 {3, -0.01, std::nextafter(0.90, 0.0), ProfileQuality::Poor},
+                 {2, -0.01, 1.0, ProfileQuality::Insufficient},
+                 {3, 0.0, 1.0, ProfileQuality::Invalid}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.r2);
+        EXPECT_EQ(JudgeProfile(c.loads, LinearFit{1.0, c.slope, c.r2, std::nullopt}), c.quality);
+    }
+    // 1/0.7 x 70 kg is 100 kg: an estimate of exactly 100 kg is not yet an extrapolation.
+    EXPECT_FALSE(IsExtrapolation(70, 100));
+    EXPECT_TRUE(IsExtrapolation(70, std::nextafter(100.0, 200.0)));
 }
 
 TEST(LoadVelocityProfileTest, AFlatOrRisingProfileEstimatesNothing) {
@@ -145,12 +173,41 @@ TEST(LoadVelocityProfileTest, DamagedOrStillLoadsAreLeftOutOfTheLine) {
     // its loads ascending, and a load with only standing repetitions does not count.
     const LoadVelocityProfile p =
         Profile({SeriesOf(80, {28}), SeriesOf(nan, {45}), SeriesOf(40, {50}), SeriesOf(60, {40}),
-                 SeriesOf(100, {0, 0})},
+                 SeriesOf(100, {0, 0}), SeriesOf(-60, {55}), SeriesOf(3e30f, {20})},
                 "squat");
     ASSERT_EQ(p.Loads.size(), 3u);
     EXPECT_EQ(p.Loads[0].Mass, 40.0f);
     EXPECT_EQ(p.Loads[2].Mass, 80.0f);
     EXPECT_NEAR(p.Fit->Slope, -0.011, 1e-7);
-    EXPECT_TRUE(Mentions(p, "mass is not a number"));
+    EXPECT_TRUE(Mentions(p, "3 loads were left out because the mass is not a number"));
     EXPECT_TRUE(Mentions(p, "no repetition moved"));
+    EXPECT_FALSE(IsPlausibleMass(0));
+    EXPECT_TRUE(IsPlausibleMass(1000));
+    EXPECT_FALSE(IsPlausibleMass(std::nextafter(1000.0f, 2000.0f)));
+}
+
+TEST(LoadVelocityProfileTest, HugeNumbersTakeAnExponentAndSmallSlopesTheirDigits) {
+    struct Case {
+        double value;
+        int decimals, significant;
+        const char* text;
+    } cases[] = {{2999999894026671207801419726848.0, 1, 0, "3.000e+30"},
+                 {-1234567.0, 1, 0, "-1.235e+06"},
+                 {999999.94, 1, 0, "999999.9"},
+                 {0.0000012345, 5, 3, "0.00000123"},
+                 {0.011, 5, 3, "0.01100"},
+                 {0.0000012345, 4, 0, "0.0000"},
+                 {std::numeric_limits<double>::quiet_NaN(), 1, 0, "-"}};
+    for (const Case& c : cases) EXPECT_EQ(PointText(c.value, c.decimals, c.significant), c.text);
+
+    LoadVelocityProfile p;
+    p.Fit = LinearFit{1.1666, -0.0000012, 0.5, std::nullopt};
+    p.E1rm = 2.5e6;
+    const std::vector<std::string> lines = ProfileSummaryLines(p, ',');
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Line: v = 1,167 - 0,00000120 x m"),
+              lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "e1RM: 2,500e+06 kg"), lines.end());
+    const std::string csv = ProfileCsv({}, p);
+    EXPECT_NE(csv.find("\r\nSlope (m/s per kg),-0.00000120\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\r\ne1RM (kg),2.500e+06\r\n"), std::string::npos) << csv;
 }

@@ -30,10 +30,11 @@ void WriteSession(const TempFolder& folder, const char* name, const char* exerci
 TEST(SessionProgressTest, SessionsByExerciseInDateOrderPastARefusedFile) {
     TempFolder folder;
     ASSERT_TRUE(folder.ok());
-    // The later session sorts first by name; the undated series 0 does not date it.
-    WriteSession(
-        folder, "a.krvx", "Squat",
-        {SeriesOf(40, {52}), SeriesOf(60, {42, 40}, March9), SeriesOf(80, {30}, March9 + 600)});
+    // The later session sorts first by name; the undated series 0 does not date it, and
+    // the impossible mass of its last series adds nothing to the volume.
+    WriteSession(folder, "a.krvx", "Squat",
+                 {SeriesOf(40, {52}), SeriesOf(60, {42, 40}, March9),
+                  SeriesOf(80, {30}, March9 + 600), SeriesOf(-60, {35}, March9 + 900)});
     WriteSession(
         folder, "b.KRVX", "Squat",
         {SeriesOf(40, {50}, March2), SeriesOf(60, {40}, March2), SeriesOf(80, {28}, March2)});
@@ -56,12 +57,13 @@ TEST(SessionProgressTest, SessionsByExerciseInDateOrderPastARefusedFile) {
     const SessionSummary& first = squat.Sessions[0];
     EXPECT_EQ(first.File, "b.KRVX");
     EXPECT_EQ(first.Date, "2026-03-02");
-    EXPECT_NEAR(*first.E1rm, (0.30 - 1.4466667) / -0.011, 1e-3);
+    EXPECT_NEAR(*first.E1rm, (0.32 - 1.4466667) / -0.011, 1e-3);
     EXPECT_EQ(first.Quality, ProfileQuality::Good);
     EXPECT_EQ(first.Loads, 3);
     const SessionSummary& second = squat.Sessions[1];
     EXPECT_EQ(second.Date, "2026-03-09");
-    EXPECT_EQ(second.Repetitions, 4);
+    EXPECT_EQ(second.Repetitions, 5);
+    EXPECT_EQ(second.Loads, 3);
     EXPECT_DOUBLE_EQ(second.VolumeKg, 40 + 120 + 80);
     EXPECT_DOUBLE_EQ(*second.BestVelocity, 1.04);
 

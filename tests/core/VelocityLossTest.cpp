@@ -14,7 +14,7 @@ TEST(VelocityLossTest, LossFromBestToLastAndToSlowest) {
     const std::vector<SeriesRecord> table = {
         SeriesOf(60, {45, 50, 35, 40}), // best 1.00, last 0.80, slowest 0.70
         SeriesOf(70, {40}),             // one repetition: no loss
-        SeriesOf(80, {30, 33, 0}),      // the last one stood still: 0.66 is the last lift
+        SeriesOf(80, {0, 30, 33, 0}),   // two stood still: 0.66 is the last of two lifts
         SeriesOf(90, {0, 25, 0}),       // one moving repetition only
     };
     const std::vector<SeriesVelocityLoss> losses = VelocityLosses(table);
@@ -28,7 +28,7 @@ TEST(VelocityLossTest, LossFromBestToLastAndToSlowest) {
 
     EXPECT_EQ(losses[1].Series, 3);
     EXPECT_EQ(losses[1].Mass, 80.0f);
-    EXPECT_EQ(losses[1].Repetitions, 3);
+    EXPECT_EQ(losses[1].Repetitions, 2);
     EXPECT_DOUBLE_EQ(losses[1].Last, 0.66);
     EXPECT_DOUBLE_EQ(losses[1].LossPct, 0.0);
     EXPECT_DOUBLE_EQ(losses[1].MaxLossPct, 100.0 * 3 / 33);

@@ -74,6 +74,28 @@ TEST(AppStartupTest, FoldersSettingsCommandLineAndTheFirstView) {
     EXPECT_EQ(written.readAll().toStdString(), Settings(30.5f, 85, 110));
 }
 
+TEST(AppStartupTest, AnUnusableHomeFolderIsNamedInOneWarning) {
+    AppHarness h;
+    // A home below a file cannot be made, even by root; the per-user folder is a
+    // temporary one here.
+    WriteBytes(h.home(), "a file");
+    const QString home = h.home() + "/krovel";
+    qputenv("KROVEL_HOME", QFile::encodeName(home));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(h.temp.filePath(QStringLiteral("user"))));
+    const bool started = h.start();
+    qunsetenv("XDG_DATA_HOME");
+    ASSERT_TRUE(started);
+
+    const std::string used = h.path("user/Marvolen Krovel/Kelvane");
+    EXPECT_EQ(AppPaths.SettingsPath, used + "/default.krovlcfg");
+    ASSERT_EQ(h.prompts.texts(),
+              std::vector<std::string>{"KROVEL_HOME " + QFile::encodeName(home).toStdString() +
+                                       " is not used: it does not exist and cannot be created. "
+                                       "Settings and DATA are kept in " +
+                                       used + " instead."});
+    EXPECT_EQ(h.prompts.messages.at(0).kind, MessageKind::Notice);
+}
+
 TEST(AppStartupTest, SubjectTokenSelectsTheRegistersSubject) {
     AppHarness h;
     // A registered subject in the registry's DATA folder beside the program folder.
@@ -260,6 +282,68 @@ TEST(AppCommandsTest, SubjectSelectionFillsTheHeaderAndTheBar) {
     EXPECT_EQ(bar.edit(1006)->text(), "sprinter");
     EXPECT_EQ(DataSaved, 0); // choosing a subject saves nothing
     EXPECT_EQ(dialogs.subjectDialogCalls, 2);
+}
+
+TEST(AppCommandsTest, ChoosingAnotherSubjectAsksWhatBecomesOfTheSets) {
+    constexpr size_t NoQuestion = 9;
+    struct Case {
+        std::string owner; // the name the sets carry
+        size_t choice;     // 0 save them for the owner, 1 give them to Ben, 2 cancel
+        bool saveChosen;   // the Save dialog names a file (else it is cancelled)
+        std::string current;
+        int32_t seriesLeft;
+    };
+    const std::vector<Case> cases = {
+        {"Ana", 0, true, "Ben", 0},            // saved into Ana's folder, emptied, Ben chosen
+        {"Ana", 0, false, "Ana", 2},           // the save cancelled: nothing changes
+        {"Ana", 1, false, "Ben", 2},           // given to Ben
+        {"Ana", 2, false, "Ana", 2},           // Cancel
+        {"", NoQuestion, false, "Ben", 2},     // recorded before any subject was chosen
+        {" bEN", NoQuestion, false, "Ben", 2}, // Ben's own, in other letters
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("'" + c.owner + "' choice " + std::to_string(c.choice));
+        AppHarness h;
+        ASSERT_TRUE(h.start());
+        testing::ScriptedQuorlDialogs dialogs;
+        SubjectRecord ana, ben;
+        ana.SubjectName = "Ana";
+        ben.SubjectName = "Ben";
+        dialogs.subjects = {ana, ben};
+        EXPECT_TRUE(h.router().send(cmd::SubjectSelect)); // Ana, with an empty table
+        SeriesCount = 2;
+        Series[0].RepCount = 3;
+        Series[1].RepCount = 4;
+        TestHeader.Subject.SubjectName = c.owner;
+        DataSaved = 0;
+        h.frame().RepaintAll();
+        if (c.choice != NoQuestion) h.prompts.choices = {c.choice};
+        if (c.saveChosen) h.prompts.saves = {h.path("DATA/Ana/monday")};
+
+        EXPECT_TRUE(h.router().send(cmd::SubjectSelect)); // Ben
+        if (c.choice == NoQuestion) {
+            EXPECT_TRUE(h.prompts.messages.empty());
+        } else {
+            EXPECT_EQ(h.prompts.texts(), std::vector<std::string>{"These sets belong to Ana."});
+            EXPECT_EQ(h.prompts.choiceButtons,
+                      (std::vector<std::vector<std::string>>{
+                          {"Save them for Ana", "Give them to Ben", "Cancel"}}));
+        }
+        std::string folder;
+        QuorlSubjectFolder(folder);
+        EXPECT_EQ(folder, h.path("DATA/" + QString::fromStdString(c.current)) + "/");
+        EXPECT_EQ(TestHeader.Subject.SubjectName, c.current == "Ben" ? "Ben" : c.owner);
+        EXPECT_EQ(SeriesCount, c.seriesLeft);
+        EXPECT_EQ(h.prompts.saveRequests.size(), c.choice == 0 ? 1u : 0u);
+        MeasurementScratch saved;
+        ASSERT_EQ(LoadMeasurementFile(h.path("DATA/Ana/monday.krvx"), saved) == FileLoadError::None,
+                  c.saveChosen);
+        if (c.saveChosen) {
+            EXPECT_EQ(h.prompts.saveRequests[0].initialFolder, h.path("DATA/Ana") + "/");
+            EXPECT_EQ(saved.Header.Subject.SubjectName, "Ana");
+            EXPECT_EQ(saved.Series.size(), 2u);
+        }
+    }
 }
 
 } // namespace

@@ -5,11 +5,15 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "base/gui/QtPrompts.h"
 #include "support/WhenShown.h"
@@ -50,6 +54,33 @@ TEST(QtPromptsTest, QuestionHasYesAndNo) {
         });
         EXPECT_EQ(prompts.message("Data not saved. Save?", MessageKind::Question), answer);
         EXPECT_EQ(icon, QMessageBox::Question);
+    }
+}
+
+TEST(QtPromptsTest, ChoiceHasCaptionQuestionIconItsButtonsAndEscCancels) {
+    QtPrompts prompts;
+    const std::vector<std::string> buttons{"Save them for Ana", "Give them to Ben", "Cancel"};
+    for (size_t pick = 0; pick <= buttons.size(); ++pick) { // the last round presses Esc
+        QString title;
+        QStringList texts;
+        QMessageBox::Icon icon{};
+        WhenShown<QMessageBox>([&](QMessageBox* box) {
+            title = box->windowTitle();
+            icon = box->icon();
+            for (QAbstractButton* button : box->buttons()) texts << button->text();
+            if (pick == buttons.size()) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                return;
+            }
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == QString::fromStdString(buttons[pick])) button->click();
+        });
+        EXPECT_EQ(prompts.choose("These sets belong to Ana.", buttons),
+                  std::min(pick, buttons.size() - 1));
+        EXPECT_EQ(title, "Kelvane");
+        EXPECT_EQ(icon, QMessageBox::Question);
+        texts.sort();
+        EXPECT_EQ(texts, (QStringList{"Cancel", "Give them to Ben", "Save them for Ana"}));
     }
 }
 

@@ -8,40 +8,24 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "quorl/core/SubjectNames.h"
-#include "quorl/core/SubjectRecordFile.h"
 #include "quorl/gui/LoadDialog.h"
 #include "quorl/gui/Quorl.h"
 #include "quorl/gui/QuorlDialogs.h"
 #include "quorl/gui/SubjectDialog.h"
 #include "quorl/gui/SubjectEditDialog.h"
+#include "support/Athlete.h"
 #include "support/ScriptedQuorlDialogs.h"
 #include "support/WhenShown.h"
 
 using namespace krovel;
 using namespace krovel::quorl;
+using krovel::testing::Athlete;
 namespace fs = std::filesystem;
 
 namespace {
-
-SubjectRecord Athlete(const std::string& name, int32_t height = 180, int32_t weight = 80) {
-    SubjectRecord r;
-    r.SubjectName = name;
-    r.Sex = SexMale;
-    r.Height = height;
-    r.BodyWeight = weight;
-    r.Comment = "squat";
-    return r;
-}
-
-void WriteText(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << text;
-}
 
 using krovel::testing::WhenShown;
 
@@ -68,150 +52,6 @@ protected:
 };
 
 } // namespace
-
-TEST(SubjectRecordFileTest, RoundTripsAwkwardTextsAndRejectsDamage) {
-    SubjectRecord r = Athlete("Žofie = Nováková");
-    r.Sex = 0;
-    r.Height = -1;
-    r.Comment = "line 1\nline 2\\no escape\r";
-    r.SubjectSpare = 7;
-    r.SubjectSpareText2 = "x=y";
-    auto back = ParseSubjectRecord(FormatSubjectRecord(r));
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->SubjectName, r.SubjectName);
-    EXPECT_EQ(back->Comment, r.Comment);
-    EXPECT_EQ(back->Sex, 0);
-    EXPECT_EQ(back->Height, -1);
-    EXPECT_EQ(back->SubjectSpare, 7);
-    EXPECT_EQ(back->SubjectSpareText2, "x=y");
-
-    // Edited by hand on another system: BOM, CRLF, a field from a newer version.
-    auto mended = ParseSubjectRecord("\xEF\xBB\xBFName=Ann\r\nSex=female\r\nColour=red\r\n");
-    ASSERT_TRUE(mended);
-    EXPECT_EQ(mended->SubjectName, "Ann");
-    EXPECT_EQ(mended->Sex, SexFemale);
-
-    for (const char* damaged :
-         {"", "Sex=male\n", "Name=\n", "Name=Ann\nHeight=18x\n", "Name=Ann\nHeight=99999999999\n",
-          "Name=Ann\nSex=1002\n", "Name=Ann\ngarbage\n", "Name=Ann\\q\n", "Name=Ann\\\n"})
-        EXPECT_FALSE(ParseSubjectRecord(damaged)) << damaged;
-}
-
-TEST(SubjectNamesTest, FolderNamesNeverLeaveTheRegistryFolder) {
-    EXPECT_EQ(SubjectFolderName("../../etc/passwd"), "_.._etc_passwd");
-    EXPECT_EQ(SubjectFolderName(".."), "Subject");
-    EXPECT_EQ(SubjectFolderName("  \t "), "_");
-    EXPECT_EQ(SubjectFolderName("a\\b:c*?\"<>|d."), "a_b_c______d");
-    std::string longName(63, 'a');
-    longName += "é and more"; // the cut falls inside the two-byte é
-    EXPECT_EQ(SubjectFolderName(longName), std::string(63, 'a'));
-}
-
-TEST_F(QuorlTest, MissingRegistryFolderIsHarmless) {
-    EXPECT_TRUE(TheSubjectRegistry().list().empty());
-    QuorlSelectByData((root / "Nobody").string());
-    EXPECT_FALSE(QuorlIsValid());
-    EXPECT_EQ(subjectFolder(), "");
-    std::string folder;
-    QuorlDataFolder(0, folder);
-    EXPECT_EQ(folder, root.string() + "/");
-    EXPECT_TRUE(fs::is_directory(root)) << "the save dialog needs an existing folder";
-}
-
-TEST_F(QuorlTest, DamagedRecordsAreListedButNeverChosen) {
-    add(Athlete("Bob"));
-    add(Athlete("anna"));
-    WriteText(root / "Broken" / SubjectRecordFileName, "Name=Broken\nHeight=tall\n");
-    WriteText(root / "Blank" / SubjectRecordFileName, "");
-    fs::create_directories(root / "Folded" / SubjectRecordFileName);
-    fs::create_directories(root / "Empty"); // no record at all: not a subject
-    WriteText(root / "notes.txt", "Name=Stray\n");
-    std::vector<std::pair<std::string, bool>> listed;
-    for (const Subject& subject : TheSubjectRegistry().list())
-        listed.emplace_back(subject.record.SubjectName, subject.damaged);
-    EXPECT_EQ(
-        listed,
-        (std::vector<std::pair<std::string, bool>>{
-            {"anna", false}, {"Blank", true}, {"Bob", false}, {"Broken", true}, {"Folded", true}}));
-
-    QuorlSelectByData((root / "Broken").string());
-    EXPECT_FALSE(QuorlIsValid());
-    EXPECT_FALSE(TheSubjectRegistry().select("Broken"));
-    QuorlTakeSubject(Athlete("Broken"));
-    EXPECT_FALSE(QuorlIsValid());
-}
-
-TEST_F(QuorlTest, SameNameGetsItsOwnFolderButACaseTwinIsRefused) {
-    EXPECT_EQ(add(Athlete("Anna")), "Anna");
-    EXPECT_EQ(add(Athlete("Anna")), "Anna (2)");
-    EXPECT_EQ(add(Athlete("   ")), "") << "a blank name is no subject";
-
-    std::string twin;
-    EXPECT_FALSE(TheSubjectRegistry().add(Athlete("ANNA"), &twin));
-    EXPECT_EQ(twin, "Anna");
-    EXPECT_FALSE(fs::exists(root / "ANNA"));
-}
-
-TEST_F(QuorlTest, SelectsByFolderTokenOrFilePath) {
-    add(Athlete("Anna"));
-    add(Athlete("Anna", 170));
-
-    QuorlSelectByData(root.string() + "/Anna");
-    ASSERT_TRUE(QuorlIsValid());
-    EXPECT_EQ(subjectFolder(), root.string() + "/Anna/");
-
-    QuorlSelectByData(root.string() + "\\Anna (2)"); // token joined with a backslash
-    EXPECT_EQ(subjectFolder(), root.string() + "/Anna (2)/");
-
-    QuorlSelectByData(root.string() + "/anna"); // typed in another case
-    EXPECT_EQ(subjectFolder(), root.string() + "/Anna/");
-
-    QuorlSelectByData((root / "Anna (2)" / "2024" / "squat.krvx").string());
-    EXPECT_EQ(subjectFolder(), root.string() + "/Anna (2)/");
-
-    // A file from elsewhere must not keep the previous subject, or it would be relabelled.
-    for (std::string outside : {(root.parent_path() / "x.krvx").string(),
-                                root.string() + "/../Anna/x.krvx", root.string()}) {
-        QuorlSelectByData((root / "Anna").string());
-        QuorlSelectByData(outside);
-        EXPECT_FALSE(QuorlIsValid()) << outside;
-    }
-}
-
-TEST_F(QuorlTest, DataFolderIsCreatedAgainWithItsRecord) {
-    add(Athlete("Anna"));
-    QuorlSelectByData((root / "Anna").string());
-    fs::remove_all(root);
-    std::string folder;
-    QuorlDataFolder(1700000000, folder);
-    EXPECT_EQ(folder, root.string() + "/Anna/");
-    auto record = ReadSubjectRecordFile(root / "Anna" / SubjectRecordFileName);
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->Height, 180);
-}
-
-TEST_F(QuorlTest, TakeAndFillSubject) {
-    add(Athlete("Anna Berg", 172, 64));
-    SubjectRecord fromFile = Athlete("  anna berg ", 1, 2);
-    QuorlTakeSubject(fromFile);
-    ASSERT_TRUE(QuorlIsValid());
-    SubjectRecord header = fromFile;
-    QuorlFillSubject(header);
-    EXPECT_EQ(header.SubjectName, "Anna Berg");
-    EXPECT_EQ(header.Height, 172);
-    EXPECT_EQ(header.BodyWeight, 64);
-
-    // Unknown or ambiguous names select nothing and leave the file's subject alone.
-    QuorlInit(root.string(), "KRVDEV");
-    add(Athlete("Anna Berg"));
-    for (const char* name : {"Carl", "Anna Berg", ""}) {
-        SubjectRecord record = Athlete(name, 5, 6);
-        QuorlTakeSubject(record);
-        EXPECT_FALSE(QuorlIsValid()) << name;
-        QuorlFillSubject(record);
-        EXPECT_EQ(record.Height, 5);
-    }
-}
 
 TEST_F(QuorlTest, ScriptedDialogsAnswerForTheProgram) {
     krovel::testing::ScriptedQuorlDialogs dialogs;

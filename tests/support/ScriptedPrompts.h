@@ -19,9 +19,11 @@ public:
     };
     std::vector<Shown> messages;
     std::vector<FileDialogRequest> saveRequests, openRequests;
-    std::deque<Answer> answers;                   // for questions; empty: No
-    std::deque<std::optional<std::string>> saves; // empty: cancel
-    std::deque<std::optional<std::string>> opens; // empty: cancel
+    std::deque<Answer> answers;                          // for questions; empty: No
+    std::deque<size_t> choices;                          // for choose(); empty: the last button
+    std::vector<std::vector<std::string>> choiceButtons; // the buttons of each choose()
+    std::deque<std::optional<std::string>> saves;        // empty: cancel
+    std::deque<std::optional<std::string>> opens;        // empty: cancel
     std::vector<std::string> statusTexts;
 
     ScriptedPrompts() { InstallPrompts(this); }
@@ -34,6 +36,15 @@ public:
         Answer a = answers.front();
         answers.pop_front();
         return a;
+    }
+    // Recorded among the messages as a question.
+    size_t choose(const std::string& text, const std::vector<std::string>& buttons) override {
+        messages.push_back({text, MessageKind::Question});
+        choiceButtons.push_back(buttons);
+        if (choices.empty()) return buttons.empty() ? 0 : buttons.size() - 1;
+        const size_t chosen = choices.front();
+        choices.pop_front();
+        return chosen;
     }
     std::optional<std::string> saveFile(const FileDialogRequest& r) override {
         saveRequests.push_back(r);

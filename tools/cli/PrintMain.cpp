@@ -3,9 +3,11 @@
 #include <clocale>
 
 #include "PrintCommand.h"
+#include "base/io/LogCategories.h"
 
 int main(int argc, char** argv) {
     // Numbers follow the user's locale, as in the program.
     std::setlocale(LC_NUMERIC, "");
+    krovel::LogFileWarnings();
     return krovel::cli::RunPrint(argc, argv);
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "CliCommand.h"
+#include "base/io/LogCategories.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ CommandHelp ToolHelp() {
 int main(int argc, char** argv) {
     // Numbers follow the user's locale, as in the program.
     std::setlocale(LC_NUMERIC, "");
+    LogFileWarnings();
     // Options before the command belong to krovel-cli; everything from the command on
     // belongs to the command.
     QCommandLineParser parser;

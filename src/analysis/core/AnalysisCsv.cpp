@@ -29,15 +29,16 @@ std::string SubjectLines(const AnalysisSubject& subject) {
 
 std::string ProfileCsv(const AnalysisSubject& subject, const LoadVelocityProfile& p) {
     TextTable summary{{"Quantity", "Value"}, {}};
-    auto add = [&](const char* name, const std::optional<double>& v, int decimals) {
-        summary.Rows.push_back({name, v ? PointText(*v, decimals) : ""});
+    auto add = [&](const char* name, const std::optional<double>& v, int decimals,
+                   int significant = 0) {
+        summary.Rows.push_back({name, v ? PointText(*v, decimals, significant) : ""});
     };
     summary.Rows.push_back({"Exercise", p.Exercise});
     add("MVT (m/s)", p.Threshold.Value, 2);
     summary.Rows.push_back({"MVT source", ThresholdSourceText(p.Threshold.Source)});
     summary.Rows.push_back({"Best repetitions per load", std::to_string(p.BestCount)});
     add("Intercept (m/s)", p.Fit ? std::optional(p.Fit->Intercept) : std::nullopt, 4);
-    add("Slope (m/s per kg)", p.Fit ? std::optional(p.Fit->Slope) : std::nullopt, 6);
+    add("Slope (m/s per kg)", p.Fit ? std::optional(p.Fit->Slope) : std::nullopt, 6, SlopeDigits);
     add("r2", p.Fit ? p.Fit->R2 : std::nullopt, 4);
     add("Standard error (m/s)", p.Fit ? p.Fit->StandardError : std::nullopt, 4);
     add("e1RM (kg)", p.E1rm, 1);

@@ -11,8 +11,10 @@ namespace {
 
 constexpr const char* NoValueText = "-";
 
-std::string Number(double value, int decimals, char decimalPoint) {
-    std::string text = PointText(value, decimals);
+// Undefined (not a number, infinite) as NoValueText, which CSV leaves empty.
+std::string Number(double value, int decimals, char decimalPoint, int significant = 0) {
+    if (!std::isfinite(value)) return NoValueText;
+    std::string text = PointText(value, decimals, significant);
     std::replace(text.begin(), text.end(), '.', decimalPoint);
     return text;
 }
@@ -76,8 +78,8 @@ std::vector<std::string> ProfileSummaryLines(const LoadVelocityProfile& profile,
     if (profile.Fit) {
         const LinearFit& fit = *profile.Fit;
         lines.push_back("Line: v = " + Number(fit.Intercept, 3, p) +
-                        (fit.Slope < 0 ? " - " : " + ") + Number(std::fabs(fit.Slope), 5, p) +
-                        " x m");
+                        (fit.Slope < 0 ? " - " : " + ") +
+                        Number(std::fabs(fit.Slope), 5, p, SlopeDigits) + " x m");
         lines.push_back("r2: " + Number(fit.R2, 4, p));
         lines.push_back("Standard error: " + Number(fit.StandardError, 3, p) + " m/s");
     } else {

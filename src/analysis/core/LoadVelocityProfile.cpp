@@ -17,10 +17,43 @@ constexpr size_t ReliableLoadCount = 3;
 // extension rather than from measured loads.
 constexpr double ExtrapolationShare = 0.70;
 
-bool ContainsIgnoringCase(std::string_view text, std::string_view word) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return std::search(text.begin(), text.end(), word.begin(), word.end(),
-                       [&](char a, char b) { return lower(a) == b; }) != text.end();
+// The heaviest mass a barbell load can have; anything above is a typing error or damage.
+constexpr float MaxPlausibleMass = 1000.0f;
+// The smallest magnitude written with decimals when significant digits are asked for.
+constexpr double SmallestFixed = 1e-6;
+// The magnitude from which a number is written with an exponent.
+constexpr double LargestFixed = 1e6;
+constexpr int ExponentDigits = 3;
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+// A byte of a character outside ASCII counts as a letter, so an accented word stays whole.
+bool IsLetter(char c) {
+    return (Lower(c) >= 'a' && Lower(c) <= 'z') || static_cast<unsigned char>(c) >= 0x80;
+}
+
+// The words of a name in lower case.
+std::vector<std::string> WordsOf(std::string_view name) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : name) {
+        if (IsLetter(c)) {
+            word += Lower(c);
+        } else if (!word.empty()) {
+            words.push_back(std::move(word));
+            word.clear();
+        }
+    }
+    if (!word.empty()) words.push_back(std::move(word));
+    return words;
+}
+
+// "row" matches "row" and "rows"; "press" matches "press" but not "pres".
+bool IsWordOrPlural(std::string_view word, std::string_view stem) {
+    return word == stem ||
+           (word.size() == stem.size() + 1 && word.starts_with(stem) && word.back() == 's');
 }
 
 std::string CountText(size_t n, const char* one, const char* many) {
@@ -29,10 +62,23 @@ std::string CountText(size_t n, const char* one, const char* many) {
 
 } // namespace
 
-std::string PointText(double value, int decimals) {
+std::string PointText(double value, int decimals, int significant) {
+    if (!std::isfinite(value)) return "-";
+    const double magnitude = std::fabs(value);
+    const bool tiny = significant > 0 && magnitude > 0 && magnitude < SmallestFixed;
     char text[64];
-    auto result =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    std::to_chars_result result{};
+    if (magnitude >= LargestFixed || tiny) {
+        result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific,
+                               ExponentDigits);
+    } else {
+        if (significant > 0 && magnitude > 0) {
+            // The first significant digit stands -floor(log10) places after the point.
+            const int first = -static_cast<int>(std::floor(std::log10(magnitude)));
+            decimals = std::max(decimals, first + significant - 1);
+        }
+        result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    }
     if (result.ec != std::errc()) return "-";
     return std::string(text, result.ptr);
 }
@@ -72,14 +118,34 @@ VelocityThreshold ExerciseThreshold(std::string_view exercise) {
         const char* word;
         double threshold;
     };
-    // Published minimum velocity thresholds; the order decides for names that hold
-    // two words ("bench press" is a bench exercise).
-    static constexpr Known known[] = {{"bench", 0.17}, {"squat", 0.30}, {"deadlift", 0.15},
-                                      {"press", 0.20}, {"row", 0.50},   {"pull", 0.50}};
+    // Published minimum velocity thresholds; the order decides for names that hold two
+    // of the words: a "bench pull" is a pull, a "bench press" a bench exercise.
+    static constexpr Known known[] = {{"pull", 0.50},  {"row", 0.50},   {"deadlift", 0.15},
+                                      {"squat", 0.32}, {"bench", 0.17}, {"press", 0.20}};
+    const std::vector<std::string> words = WordsOf(exercise);
     for (const Known& k : known) {
-        if (ContainsIgnoringCase(exercise, k.word)) return {k.threshold, ThresholdSource::Exercise};
+        for (const std::string& word : words) {
+            if (IsWordOrPlural(word, k.word)) return {k.threshold, ThresholdSource::Exercise};
+        }
     }
     return {0.30, ThresholdSource::Default};
+}
+
+bool IsPlausibleMass(float mass) {
+    return mass > 0 && mass <= MaxPlausibleMass; // false for NaN as well
+}
+
+ProfileQuality JudgeProfile(size_t loadCount, const std::optional<LinearFit>& fit) {
+    if (loadCount < ReliableLoadCount) return ProfileQuality::Insufficient;
+    if (!fit || !(fit->Slope < 0)) return ProfileQuality::Invalid;
+    const double r2 = fit->R2.value_or(0);
+    return r2 >= 0.95   ? ProfileQuality::Good
+           : r2 >= 0.90 ? ProfileQuality::Fair
+                        : ProfileQuality::Poor;
+}
+
+bool IsExtrapolation(double heaviestLoad, double e1rm) {
+    return e1rm > heaviestLoad / ExtrapolationShare;
 }
 
 std::optional<LinearFit> FitLine(std::span<const ProfileLoad> loads) {
@@ -127,13 +193,13 @@ LoadVelocityProfile BuildProfile(std::span<const SeriesRecord> table,
 
     auto points = std::make_unique<LoadPointSet>();
     BuildLoadPoints(table, profile.BestCount, int(PlotQuantity::Mass), *points);
-    size_t unreadableMass = 0, standingStill = 0;
+    size_t implausibleMass = 0, standingStill = 0;
     for (int32_t i = 0; i < points->Count; ++i) {
         const LoadPoint& p = points->Points[i];
         const float mass = p.value(int(PlotQuantity::Mass));
         const float velocity = p.value(int(PlotQuantity::Velocity));
-        if (!std::isfinite(mass)) {
-            ++unreadableMass;
+        if (!IsPlausibleMass(mass)) {
+            ++implausibleMass;
         } else if (!(velocity > LoadValueBound)) {
             ++standingStill;
         } else {
@@ -144,9 +210,10 @@ LoadVelocityProfile BuildProfile(std::span<const SeriesRecord> table,
     std::stable_sort(profile.Loads.begin(), profile.Loads.end(),
                      [](const ProfileLoad& a, const ProfileLoad& b) { return a.Mass < b.Mass; });
     auto& warnings = profile.Warnings;
-    if (unreadableMass > 0) {
-        warnings.push_back(CountText(unreadableMass, "load was", "loads were") +
-                           " left out because the mass is not a number.");
+    if (implausibleMass > 0) {
+        warnings.push_back(CountText(implausibleMass, "load was", "loads were") +
+                           " left out because the mass is not a number above 0 kg and up to "
+                           "1000 kg.");
     }
     if (standingStill > 0) {
         warnings.push_back(CountText(standingStill, "load was", "loads were") +
@@ -172,22 +239,13 @@ LoadVelocityProfile BuildProfile(std::span<const SeriesRecord> table,
             }
         }
     }
-    if (profile.Loads.size() < ReliableLoadCount) {
-        profile.Quality = ProfileQuality::Insufficient;
-    } else if (!profile.Fit || !(profile.Fit->Slope < 0)) {
-        profile.Quality = ProfileQuality::Invalid;
-    } else {
-        const double r2 = profile.Fit->R2.value_or(0);
-        profile.Quality = r2 >= 0.95   ? ProfileQuality::Good
-                          : r2 >= 0.90 ? ProfileQuality::Fair
-                                       : ProfileQuality::Poor;
-    }
+    profile.Quality = JudgeProfile(profile.Loads.size(), profile.Fit);
     if (profile.Fit && !(profile.Fit->Slope < 0)) {
         warnings.push_back("The velocity does not fall as the load rises: no 1RM can be "
                            "estimated.");
     }
     if (profile.E1rm && !profile.Loads.empty() &&
-        profile.Loads.back().Mass < ExtrapolationShare * *profile.E1rm) {
+        IsExtrapolation(profile.Loads.back().Mass, *profile.E1rm)) {
         warnings.push_back("The heaviest load (" + PointText(profile.Loads.back().Mass, 1) +
                            " kg) is below 70 % of the estimated 1RM: the estimate is an "
                            "extrapolation.");

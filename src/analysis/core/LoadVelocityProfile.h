@@ -3,6 +3,7 @@
 // the one-repetition maximum it predicts at a minimum velocity threshold.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -45,10 +46,24 @@ struct VelocityThreshold {
     ThresholdSource Source = ThresholdSource::Default;
 };
 
-// Velocity the bar moves at in a last possible repetition, by the exercise's name
-// (case-insensitive, first match): bench 0.17, squat 0.30, deadlift 0.15, press 0.20,
-// row or pull 0.50; 0.30 from the Default source for any other name.
+// Velocity the bar moves at in a last possible repetition, by the words of the exercise's
+// name (split at every character that is not a letter, ignoring case and a plural "s").
+// The first rule with a word in the name decides: pull or row 0.50, deadlift 0.15,
+// squat 0.32, bench 0.17, press 0.20; 0.30 from the Default source for any other name.
 VelocityThreshold ExerciseThreshold(std::string_view exercise);
+
+// Whether a series' mass can be a barbell load: a number above 0 kg and at most 1000 kg.
+// A load outside (a damaged file, a typing error) is left out of the analyses.
+bool IsPlausibleMass(float mass);
+
+// The verdict on a profile of `loadCount` loads and its line: insufficient below 3 loads,
+// invalid unless the velocity falls as the load rises, otherwise good for r2 >= 0.95,
+// fair for r2 >= 0.90 and poor below.
+ProfileQuality JudgeProfile(size_t loadCount, const std::optional<LinearFit>& fit);
+
+// Whether an estimated 1RM is read off the line's extension: more than 1/0.7 times the
+// heaviest lifted load, which is then below 70 % of it.
+bool IsExtrapolation(double heaviestLoad, double e1rm);
 
 struct ProfileRequest {
     std::string Exercise;
@@ -69,12 +84,20 @@ struct LoadVelocityProfile {
     std::vector<std::string> Warnings; // plain sentences
 };
 
-// Profile of the given series. Loads whose mass is not a finite number (a damaged file)
-// or whose repetitions all stood still are left out of the line, with a warning.
+// Profile of the given series. Loads whose mass is not plausible (IsPlausibleMass) or
+// whose repetitions all stood still are left out of the line, with a warning.
 LoadVelocityProfile BuildProfile(std::span<const SeriesRecord> table,
                                  const ProfileRequest& request);
 
-// Fixed-point text with a decimal point whatever the locale, e.g. (0.1234, 2) -> "0.12".
-std::string PointText(double value, int decimals);
+// A rounded number as text with a decimal point whatever the locale: fixed-point with
+// `decimals` decimals, e.g. (0.1234, 2) -> "0.12", or more where needed to show at least
+// `significant` significant digits, e.g. (0.0000123, 5, 3) -> "0.0000123". A magnitude of
+// 1e6 or more, and below 1e-6 where significant digits are asked for, is written as
+// "%.3e" does, e.g. "2.999e+30"; a value that is not a number or infinite as "-".
+std::string PointText(double value, int decimals, int significant = 0);
+
+// A line's slope is small (hundredths of m/s per kg or less): at least this many of its
+// digits are shown, however many decimals that takes.
+inline constexpr int SlopeDigits = 3;
 
 } // namespace krovel

@@ -1,7 +1,6 @@
 #include "analysis/core/SessionProgress.h"
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -68,7 +67,7 @@ SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> 
     for (const SeriesRecord& s : table) {
         const int32_t reps = std::clamp<int32_t>(s.RepCount, 0, MaxRepetitions);
         session.Repetitions += reps;
-        if (std::isfinite(s.Mass)) session.VolumeKg += double(s.Mass) * reps;
+        if (IsPlausibleMass(s.Mass)) session.VolumeKg += double(s.Mass) * reps;
         for (int32_t r = 0; r < reps; ++r)
             bestStep = std::max<int32_t>(bestStep, s.MeanVelocity[r]);
     }

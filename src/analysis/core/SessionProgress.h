@@ -24,7 +24,7 @@ struct SessionSummary {
     ProfileQuality Quality = ProfileQuality::Insufficient;
     int32_t Loads = 0;                  // loads in the profile
     int32_t Repetitions = 0;            // all repetitions of the file
-    double VolumeKg = 0;                // sum of mass x repetitions
+    double VolumeKg = 0;                // sum of mass x repetitions, plausible masses only
     std::optional<double> BestVelocity; // highest mean velocity, m/s; none without repetitions
 };
 

@@ -24,7 +24,7 @@ std::vector<SeriesVelocityLoss> VelocityLosses(std::span<const SeriesRecord> tab
         SeriesVelocityLoss loss;
         loss.Series = static_cast<int32_t>(s) + 1;
         loss.Mass = record.Mass;
-        loss.Repetitions = reps;
+        loss.Repetitions = moving;
         loss.Best = best * 2 / 100.0;
         loss.Last = last * 2 / 100.0;
         loss.LossPct = double(best - last) / best * 100.0;

@@ -13,7 +13,7 @@ namespace krovel {
 struct SeriesVelocityLoss {
     int32_t Series = 0;      // 1-based, as "Set No" shows it
     float Mass = 0;          // kg
-    int32_t Repetitions = 0; // the series' repetition count
+    int32_t Repetitions = 0; // repetitions that moved the bar
     double Best = 0;         // highest mean velocity, m/s
     double Last = 0;         // mean velocity of the last repetition, m/s
     double LossPct = 0;      // (Best - Last) / Best x 100

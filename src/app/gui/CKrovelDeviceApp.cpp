@@ -14,6 +14,7 @@
 #include "app/core/CommandLine.h"
 #include "app/gui/AppCommands.h"
 #include "app/gui/CAboutDlg.h"
+#include "app/gui/SubjectSwitch.h"
 #include "base/core/AppPaths.h"
 #include "base/core/CommandIds.h"
 #include "base/core/Prompts.h"
@@ -25,6 +26,7 @@
 #include "data/core/Settings.h"
 #include "device/io/DeviceLink.h"
 #include "quorl/gui/Quorl.h"
+#include "quorl/gui/QuorlDialogs.h"
 #include "ui/gui/CKrovelDeviceDoc.h"
 #include "ui/gui/CMainFrame.h"
 #include "ui/gui/SharedPrinter.h"
@@ -45,6 +47,14 @@ bool WritableFolder(const QString& folder) {
     return info.isDir() && info.isWritable();
 }
 
+// Why a folder that is not writable cannot be used.
+const char* UnusableFolderReason(const QString& folder) {
+    const QFileInfo info(folder);
+    if (!info.exists()) return "it does not exist and cannot be created";
+    if (!info.isDir()) return "it is not a folder";
+    return "it cannot be written";
+}
+
 } // namespace
 
 void SetApplicationIdentity() {
@@ -52,17 +62,24 @@ void SetApplicationIdentity() {
     QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
 }
 
-std::string ResolveProgramFolder() {
-    QString folder = qEnvironmentVariable("KROVEL_HOME");
+std::string ResolveProgramFolder(std::string* homeWarning) {
+    const QString home = qEnvironmentVariable("KROVEL_HOME");
+    QString folder = home;
     if (!folder.isEmpty())
         QDir().mkpath(folder);
     else
         folder = QCoreApplication::applicationDirPath();
     if (!WritableFolder(folder)) {
+        const char* reason = UnusableFolderReason(folder);
         // An installed program: the same layout in the user's own data folder, where
         // the registry's DATA lies one level above it.
         folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(folder);
+        // KROVEL_HOME was asked for: saying nothing would put the user's files elsewhere.
+        if (!home.isEmpty() && homeWarning)
+            *homeWarning = "KROVEL_HOME " + PathFromQt(home) + " is not used: " + reason +
+                           ". Settings and DATA are kept in " +
+                           PathFromQt(QDir(folder).absolutePath()) + " instead.";
     }
     return WithTrailingSeparator(PathFromQt(QDir(folder).absolutePath()));
 }
@@ -101,7 +118,9 @@ bool CKrovelDeviceApp::InitInstance(const CommandLineParts& parts) {
     SetApplicationIdentity();
 
     // 3-4. The one document/frame/view set is made below; here the folders.
-    FormAppPaths(ResolveProgramFolder());
+    std::string homeWarning;
+    FormAppPaths(ResolveProgramFolder(&homeWarning));
+    if (!homeWarning.empty()) ShowNotice(homeWarning);
 
     // 5. The two signal sounds.
     sounds_.Load();
@@ -172,7 +191,18 @@ int CKrovelDeviceApp::ExitInstance() {
 }
 
 void CKrovelDeviceApp::OnSubjectSelect() {
-    if (QuorlSubjectDialog()) QuorlFillSubject(TestHeader.Subject);
+    // The dialog makes its choice current at once. The subject before it stays current
+    // until SwitchSubject has settled what becomes of the sets in the window.
+    quorl::SubjectRegistry& registry = quorl::TheSubjectRegistry();
+    const std::string before = registry.current() ? registry.current()->folderName : "";
+    if (QuorlSubjectDialog()) {
+        const std::string chosen = registry.current()->folderName;
+        if (before.empty() || !registry.select(before)) registry.clearCurrent();
+        if (frame_)
+            SwitchSubject(*frame_, chosen);
+        else if (registry.select(chosen))
+            QuorlFillSubject(TestHeader.Subject);
+    }
     if (frame_) frame_->RepaintAll();
 }
 

@@ -68,7 +68,9 @@ void SetApplicationIdentity();
 
 // The folder that plays the program folder's role, with a trailing separator:
 // KROVEL_HOME when set (created if missing), else the executable's folder; when that
-// folder is not writable, the per-user application data folder instead.
-std::string ResolveProgramFolder();
+// folder is not writable, the per-user application data folder instead. When it was
+// KROVEL_HOME that could not be used, `homeWarning` (when given) is set to the message
+// that names it, the reason and the folder used instead.
+std::string ResolveProgramFolder(std::string* homeWarning = nullptr);
 
 } // namespace krovel

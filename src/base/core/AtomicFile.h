@@ -12,7 +12,22 @@ namespace krovel {
 // folder, pipe or device) the temporary file is removed, the old target is left
 // untouched and the result is false; `cause`, when given, then says why. A target that
 // exists keeps its permission bits.
+//
+// Once the rename has succeeded the file is saved: a folder that cannot be flushed
+// afterwards (one the user may write but not read) goes to the file warning sink, not
+// into the result. Before writing, temporary files that earlier saves of the same
+// target left behind are removed when the process that wrote them no longer runs.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes,
                          std::string* cause = nullptr);
+
+// Where warnings about files that were written all the same go; nullptr drops them
+// (the default). The program sends them to its file log.
+using FileWarningSink = void (*)(const std::string& text);
+void SetFileWarningSink(FileWarningSink sink);
+
+// The call that flushes the target's folder after the rename (platform::FlushFolderOf);
+// tests put one in its place that fails. Returns the one it replaces.
+using FolderFlushCall = bool (*)(const std::string& path, std::string& cause);
+FolderFlushCall SetFolderFlushCall(FolderFlushCall call);
 
 } // namespace krovel

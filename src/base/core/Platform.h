@@ -8,6 +8,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace krovel::platform {
 
@@ -29,11 +30,28 @@ PathKind KindOf(const std::string& path);
 // link. Nothing, with `cause` set, when the chain loops or a link cannot be read.
 std::optional<std::string> FollowLinks(const std::string& path, std::string& cause);
 
-// Writes the bytes to a new temporary file beside `target`, flushes it to disk and
-// moves it over `target` in one step, then makes the new name itself durable. An
-// existing target keeps its permissions. On failure the temporary file is removed,
-// `target` is left as it was, and `cause` says why.
+// Writes the bytes to a new temporary file beside `target`, named
+// "<target>.<process id>.<n>.tmp", flushes it to disk and moves it over `target` in one
+// step. An existing target keeps its permissions. On failure the temporary file is
+// removed, `target` is left as it was, and `cause` says why.
 bool ReplaceFileContents(const std::string& target, const std::string& bytes, std::string& cause);
+
+// Flushes the entries of the folder that holds `path`, so that a rename in it survives
+// a power cut. False, with `cause` set, when the folder cannot be opened or flushed (a
+// folder the user may write but not read). Windows moves a file with write-through and
+// has nothing to flush here.
+bool FlushFolderOf(const std::string& path, std::string& cause);
+
+// The names in a folder ("" for the current one), without "." and ".."; none when it
+// cannot be read.
+std::vector<std::string> FolderEntries(const std::string& folder);
+
+// Whether a process with this id runs. One that runs but may not be looked at counts
+// as running.
+bool ProcessRuns(unsigned long pid);
+
+// Removes a file; false when it is not removed.
+bool RemoveFile(const std::string& path);
 
 // A file open for reading, closed when this goes. Opening never waits, even for a
 // named pipe that has no writer yet.

@@ -9,7 +9,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,18 +59,6 @@ int CreateExclusive(const std::string& path, std::string& tempPath) {
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
-}
-
-// Flushes the folder's entries, so a rename in it is on disk. File systems that cannot
-// flush a folder say EINVAL: they have nothing more to write.
-bool SyncFolder(const std::string& folder) {
-    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = fsync(fd) == 0 || errno == EINVAL;
-    const int saved = errno;
-    close(fd);
-    errno = saved;
-    return ok;
 }
 
 } // namespace
@@ -133,11 +123,43 @@ bool ReplaceFileContents(const std::string& target, const std::string& bytes, st
         cause = std::strerror(error);
         return false;
     }
-    if (!SyncFolder(FolderOf(target))) {
+    return true;
+}
+
+// File systems that cannot flush a folder say EINVAL: they have nothing more to write.
+bool FlushFolderOf(const std::string& path, std::string& cause) {
+    const std::string folder = FolderOf(path);
+    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
         cause = std::strerror(errno);
         return false;
     }
-    return true;
+    const bool ok = fsync(fd) == 0 || errno == EINVAL;
+    if (!ok) cause = std::strerror(errno);
+    close(fd);
+    return ok;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") names.push_back(name);
+    }
+    closedir(dir);
+    return names;
+}
+
+bool ProcessRuns(unsigned long pid) {
+    // 0 and ids past pid_t's range name no single process.
+    if (pid == 0 || pid > static_cast<unsigned long>(INT_MAX)) return false;
+    return kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+}
+
+bool RemoveFile(const std::string& path) {
+    return unlink(path.c_str()) == 0;
 }
 
 // Opened without waiting: a named pipe with no writer would otherwise block the open.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <vector>
 #include <windows.h>
 
 namespace krovel::platform {
@@ -166,6 +167,43 @@ bool ReplaceFileContents(const std::string& target, const std::string& bytes, st
         return false;
     }
     return true;
+}
+
+bool FlushFolderOf(const std::string& path, std::string& cause) {
+    (void)path;
+    (void)cause;
+    return true; // the move above wrote through to disk
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    std::wstring pattern = Wide(folder);
+    if (!pattern.empty() && pattern.back() != L'/' && pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = Narrow(found.cFileName);
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// A process that has ended but whose handle someone still holds is not running.
+bool ProcessRuns(unsigned long pid) {
+    const HANDLE process =
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+    if (!process) return GetLastError() != ERROR_INVALID_PARAMETER;
+    DWORD code = 0;
+    const bool running = !GetExitCodeProcess(process, &code) || code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+}
+
+bool RemoveFile(const std::string& path) {
+    return DeleteFileW(Wide(path).c_str()) != 0;
 }
 
 // Shared with other readers and writers, as a POSIX open would be; a folder cannot be

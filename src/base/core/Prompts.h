@@ -4,8 +4,10 @@
 // command-line tools install one that prints messages on standard error.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace krovel {
 
@@ -28,6 +30,12 @@ class Prompts {
 public:
     virtual ~Prompts() = default;
     virtual Answer message(const std::string& text, MessageKind kind) = 0;
+    // A question with buttons of its own, question icon; the last button cancels, as
+    // Esc and closing the box do. The index of the button chosen; by default the last.
+    virtual size_t choose(const std::string& text, const std::vector<std::string>& buttons) {
+        (void)text;
+        return buttons.empty() ? 0 : buttons.size() - 1;
+    }
     // The chosen full path, or nothing when the user cancels.
     virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;

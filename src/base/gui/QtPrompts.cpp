@@ -6,7 +6,10 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
+
+#include <algorithm>
 
 #include "base/core/FileFilter.h"
 #include "base/gui/QtText.h"
@@ -65,6 +68,23 @@ Answer QtPrompts::message(const std::string& text, MessageKind kind) {
     const int result = box.exec();
     if (!question) return Answer::Ok;
     return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+size_t QtPrompts::choose(const std::string& text, const std::vector<std::string>& buttons) {
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(MessageCaption), ToQt(text),
+                    QMessageBox::NoButton, DialogParent());
+    std::vector<QPushButton*> shown;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const bool cancel = i + 1 == buttons.size();
+        shown.push_back(box.addButton(ToQt(buttons[i]),
+                                      cancel ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    }
+    if (shown.empty()) return 0;
+    box.setDefaultButton(shown.front());
+    box.setEscapeButton(shown.back());
+    box.exec();
+    const auto chosen = std::find(shown.begin(), shown.end(), box.clickedButton());
+    return chosen == shown.end() ? shown.size() - 1 : static_cast<size_t>(chosen - shown.begin());
 }
 
 std::optional<std::string> QtPrompts::saveFile(const FileDialogRequest& request) {

@@ -15,6 +15,7 @@ class QtPrompts : public Prompts {
 public:
     // Boxes and dialogs are modal to the active window (or to none before it exists).
     Answer message(const std::string& text, MessageKind kind) override;
+    size_t choose(const std::string& text, const std::vector<std::string>& buttons) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     // Shown in the status bar of the main window until something replaces it.

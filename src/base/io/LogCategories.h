@@ -13,4 +13,8 @@ Q_DECLARE_LOGGING_CATEGORY(LinkLog)
 Q_DECLARE_LOGGING_CATEGORY(FilesLog)
 Q_DECLARE_LOGGING_CATEGORY(SoundLog)
 
+// Sends the core's warnings about files it wrote all the same (a folder that could not
+// be flushed after a save) to krovel.files as warnings. Each program calls it once.
+void LogFileWarnings();
+
 } // namespace krovel

@@ -56,6 +56,7 @@ public:
 
     // The live measurement (ViewLive.cpp).
     void NewMeasurement();  // 32775: empties the table and starts
+    void EmptyTable();      // the emptying part of NewMeasurement, while idle
     void AppendSet();       // 1041: starts a further series after the stored ones
     void TickCommand();     // 32783: takes over at most one received repetition
     void StopMeasurement(); // STOP button 1057 and Esc

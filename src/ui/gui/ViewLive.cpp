@@ -43,11 +43,16 @@ void CKrovelDeviceView::RegisterLiveCommands() {
 void CKrovelDeviceView::NewMeasurement() {
     // A request that arrives while a measurement runs must not empty its table.
     if (!MeasurementIdle) return;
-    ClearSeriesTable(*subjectBar_);
-    LiveMeasurement.LiveShownCount = 0;
+    EmptyTable();
     ViewMode = ViewModeLive;
     DataPresent = 1;
     StartMeasurement();
+}
+
+void CKrovelDeviceView::EmptyTable() {
+    if (!MeasurementIdle) return;
+    ClearSeriesTable(*subjectBar_);
+    LiveMeasurement.LiveShownCount = 0;
 }
 
 void CKrovelDeviceView::AppendSet() {
