@@ -25,32 +25,39 @@ bool InWindow(int64_t t, int64_t end, bool endExcluded, int64_t span) {
 }
 
 // The estimates of the line at the threshold, and how far the line can be trusted; the
-// same rules the profile of a single session follows.
+// rules of a single session's profile, counting different loads across the sessions.
 void Estimate(AthleteRecord& record) {
     std::set<float> masses;
-    for (const RecordLoad& l : record.Loads) masses.insert(l.Mass);
+    float heaviest = 0;
+    for (const RecordLoad& l : record.Loads) {
+        masses.insert(l.Mass);
+        heaviest = std::max(heaviest, l.Mass);
+    }
+    auto& warnings = record.Warnings;
     if (masses.size() < ReliableLoadCount)
-        record.Warnings.push_back("Fewer than 3 loads: a record needs at least 3 different loads.");
+        warnings.push_back("Fewer than 3 loads: a record needs at least 3 different loads.");
+    record.Quality = JudgeProfile(masses.size(), record.Fit);
     if (!record.Fit) return;
     const LinearFit& fit = *record.Fit;
     record.V0 = fit.Intercept;
     if (!(fit.Slope < 0)) {
-        if (masses.size() >= ReliableLoadCount) record.Quality = ProfileQuality::Invalid;
-        record.Warnings.push_back(
+        warnings.push_back(
             "The velocity does not fall as the load rises: no 1RM can be estimated.");
         return;
     }
     if (const double l0 = -fit.Intercept / fit.Slope; l0 > 0) record.L0 = l0;
-    if (const double e1rm = (record.Threshold.Value - fit.Intercept) / fit.Slope; e1rm > 0)
-        record.E1rm = e1rm;
-    else
-        record.Warnings.push_back("The minimum velocity threshold is not below the velocity at "
-                                  "zero load: no 1RM can be estimated.");
-    if (masses.size() < ReliableLoadCount) return;
-    const double r2 = fit.R2.value_or(0);
-    record.Quality = r2 >= 0.95   ? ProfileQuality::Good
-                     : r2 >= 0.90 ? ProfileQuality::Fair
-                                  : ProfileQuality::Poor;
+    const double e1rm = (record.Threshold.Value - fit.Intercept) / fit.Slope;
+    if (!(e1rm > 0)) {
+        warnings.push_back("The minimum velocity threshold is not below the velocity at "
+                           "zero load: no 1RM can be estimated.");
+        return;
+    }
+    record.E1rm = e1rm;
+    if (IsExtrapolation(heaviest, e1rm)) {
+        warnings.push_back("The heaviest load (" + PointText(heaviest, 1) +
+                           " kg) is below 70 % of the estimated 1RM: the estimate is an "
+                           "extrapolation.");
+    }
 }
 
 } // namespace

@@ -13,9 +13,10 @@ struct Cells {
     char point;
     const char* none;
 
-    std::string operator()(const std::optional<double>& value, int decimals) const {
+    std::string operator()(const std::optional<double>& value, int decimals,
+                           int significant = 0) const {
         if (!value) return none;
-        std::string text = PointText(*value, decimals);
+        std::string text = PointText(*value, decimals, significant);
         std::replace(text.begin(), text.end(), '.', point);
         return text;
     }
@@ -28,7 +29,8 @@ void AddFit(TextTable& summary, const std::optional<LinearFit>& fit, const Cells
     summary.Rows.push_back(
         {"Intercept (m/s)", number(part([](const LinearFit& f) { return f.Intercept; }), 4)});
     summary.Rows.push_back(
-        {"Slope (m/s per kg)", number(part([](const LinearFit& f) { return f.Slope; }), 6)});
+        {"Slope (m/s per kg)",
+         number(part([](const LinearFit& f) { return f.Slope; }), 6, SlopeDigits)});
     summary.Rows.push_back({"r2", number(fit ? fit->R2 : std::nullopt, 4)});
     summary.Rows.push_back(
         {"Standard error (m/s)", number(fit ? fit->StandardError : std::nullopt, 4)});
