@@ -89,18 +89,7 @@ std::string RecordJson(const AthleteRecord& r) {
         out += "}";
     }
     out += r.Loads.empty() ? "],\n  \"fit\": " : "\n  ],\n  \"fit\": ";
-    AppendFit(out, r.Fit);
-    out += ",\n  \"e1rm\": ";
-    AppendOptional(out, r.E1rm);
-    out += ",\n  \"v0\": ";
-    AppendOptional(out, r.V0);
-    out += ",\n  \"l0\": ";
-    AppendOptional(out, r.L0);
-    out += ",\n  \"quality\": ";
-    AppendString(out, ProfileQualityText(r.Quality));
-    out += ",\n  \"warnings\": ";
-    AppendWarnings(out, r.Warnings);
-    out += "\n}\n";
+    AppendLineAndEstimates(out, r);
     return out;
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "AnalysisOutput.h"
+#include "TableJson.h"
 #include "analysis/core/AthleteRecord.h"
 #include "analysis/core/Readiness.h"
 
@@ -25,6 +27,23 @@ void AppendWarnings(std::string& out, const std::vector<std::string>& warnings);
 void AppendFit(std::string& out, const std::optional<LinearFit>& fit);
 // ["a.krvx", ...], oldest first.
 void AppendSessions(std::string& out, const AthleteRecord& record);
+
+// The end of the JSON of a line through load points (a profile, a record): "fit", "e1rm",
+// "v0", "l0", "quality", "warnings" and the closing brace.
+template <typename Line> void AppendLineAndEstimates(std::string& out, const Line& line) {
+    AppendFit(out, line.Fit);
+    out += ",\n  \"e1rm\": ";
+    AppendOptional(out, line.E1rm);
+    out += ",\n  \"v0\": ";
+    AppendOptional(out, line.V0);
+    out += ",\n  \"l0\": ";
+    AppendOptional(out, line.L0);
+    out += ",\n  \"quality\": ";
+    AppendString(out, ProfileQualityText(line.Quality));
+    out += ",\n  \"warnings\": ";
+    AppendWarnings(out, line.Warnings);
+    out += "\n}\n";
+}
 
 std::string RecordJson(const AthleteRecord& record);
 std::string ReadinessJson(const Readiness& readiness);

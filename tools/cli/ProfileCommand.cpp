@@ -60,18 +60,7 @@ std::string ProfileJson(const LoadVelocityProfile& p) {
         out += ", \"reps\": " + std::to_string(p.Loads[i].Repetitions) + "}";
     }
     out += p.Loads.empty() ? "],\n  \"fit\": " : "\n  ],\n  \"fit\": ";
-    AppendFit(out, p.Fit);
-    out += ",\n  \"e1rm\": ";
-    AppendOptional(out, p.E1rm);
-    out += ",\n  \"v0\": ";
-    AppendOptional(out, p.V0);
-    out += ",\n  \"l0\": ";
-    AppendOptional(out, p.L0);
-    out += ",\n  \"quality\": ";
-    AppendString(out, ProfileQualityText(p.Quality));
-    out += ",\n  \"warnings\": ";
-    AppendWarnings(out, p.Warnings);
-    out += "\n}\n";
+    AppendLineAndEstimates(out, p);
     return out;
 }
 
