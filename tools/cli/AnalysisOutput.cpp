@@ -72,14 +72,28 @@ std::optional<std::string> TakeFormat(std::string_view value, AnalysisFormat& fo
 }
 
 std::optional<std::string> TakeBestCount(std::string_view value, int32_t& bestCount) {
-    int32_t number = 0;
-    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (error != std::errc() || end != value.data() + value.size() || number < 1 ||
-        number > MaxRepetitions) {
+    const std::optional<int32_t> number = ParseWhole(value);
+    if (!number || *number < 1 || *number > MaxRepetitions)
         return "--data needs a whole number from 1 to 100, not '" + std::string(value) + "'";
-    }
-    bestCount = number;
+    bestCount = *number;
     return std::nullopt;
+}
+
+std::optional<std::string> TakeThreshold(std::string_view value, std::optional<double>& threshold) {
+    // Faster than any bar the device can measure (5.1 m/s): a threshold above is a typo.
+    constexpr double maxThreshold = 5.1;
+    const std::optional<double> number = ParseDecimal(value);
+    if (!number || *number < 0 || *number > maxThreshold)
+        return "--mvt needs a velocity from 0 to 5.1 m/s, not '" + std::string(value) + "'";
+    threshold = number;
+    return std::nullopt;
+}
+
+std::optional<int32_t> ParseWhole(std::string_view text) {
+    int32_t number = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return number;
 }
 
 std::optional<double> ParseDecimal(std::string_view text) {

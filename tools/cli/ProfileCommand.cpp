@@ -22,9 +22,6 @@ namespace {
 constexpr const char* ProfileName = "profile";
 constexpr const char* ProfileUsage = "profile FILE [--data H] [--mvt V] [--format text|csv|json]";
 
-// Faster than any bar the device can measure (5.1 m/s): a threshold above is a typo.
-constexpr double MaxThreshold = 5.1;
-
 struct ProfileOptions {
     std::string file;
     int32_t bestCount = 1;
@@ -40,11 +37,7 @@ std::optional<int> ParseProfileArgs(int argc, char** argv, ProfileOptions& optio
         [&](std::string_view name, std::string_view value) -> std::optional<std::string> {
             if (name == "--format") return TakeFormat(value, options.format);
             if (name == "--data") return TakeBestCount(value, options.bestCount);
-            auto threshold = ParseDecimal(value);
-            if (!threshold || *threshold < 0 || *threshold > MaxThreshold)
-                return "--mvt needs a velocity from 0 to 5.1 m/s, not '" + std::string(value) + "'";
-            options.threshold = threshold;
-            return std::nullopt;
+            return TakeThreshold(value, options.threshold);
         });
 }
 

@@ -27,6 +27,13 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
                                               [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
+std::string_view Trimmed(std::string_view text) {
+    constexpr std::string_view blanks = " \t\r\n\v\f";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 bool IsMeasurementFileName(const std::string& name) {
     constexpr std::string_view extension = ".krvx";
     return name.size() > extension.size() &&
@@ -59,8 +66,15 @@ std::optional<std::string> NotReadable(const fs::directory_entry& entry) {
 
 } // namespace
 
+std::string ExerciseKey(std::string_view exercise) {
+    std::string key(Trimmed(exercise));
+    std::transform(key.begin(), key.end(), key.begin(), Lower);
+    return key;
+}
+
 SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> table,
-                                const std::string& exercise, int32_t bestCount) {
+                                const std::string& exercise, int32_t bestCount,
+                                std::optional<double> threshold) {
     SessionSummary session;
     session.File = std::move(file);
     session.StartTime = EarliestStartTime(table);
@@ -75,7 +89,7 @@ SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> 
     if (session.StartTime) session.Date = LocalDateText(*session.StartTime);
     if (bestStep >= 0) session.BestVelocity = bestStep * 2 / 100.0;
 
-    const LoadVelocityProfile profile = BuildProfile(table, {exercise, bestCount, std::nullopt});
+    const LoadVelocityProfile profile = BuildProfile(table, {exercise, bestCount, threshold});
     session.E1rm = profile.E1rm;
     if (profile.Fit) session.R2 = profile.Fit->R2;
     session.Quality = profile.Quality;
@@ -104,7 +118,9 @@ std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std:
     std::sort(entries.begin(), entries.end());
 
     ProgressReport report;
-    std::map<std::string, std::vector<SessionSummary>> byExercise;
+    std::map<std::string, ExerciseProgress> byExercise; // by ExerciseKey
+    const std::optional<std::string> wanted =
+        request.Exercise ? std::optional(ExerciseKey(*request.Exercise)) : std::nullopt;
     auto scratch = std::make_unique<MeasurementScratch>();
     for (const auto& [name, notReadable] : entries) {
         if (notReadable) {
@@ -123,13 +139,16 @@ std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std:
                                           athlete) == report.Athletes.end())
             report.Athletes.push_back(athlete);
         const std::string& exercise = scratch->Header.Exercise;
-        if (request.Exercise && !EqualIgnoringCase(exercise, *request.Exercise)) continue;
-        byExercise[exercise].push_back(
-            SummariseSession(name, scratch->Series, exercise, request.BestCount));
+        std::string key = ExerciseKey(exercise);
+        if (wanted && key != *wanted) continue;
+        ExerciseProgress& group = byExercise[std::move(key)];
+        if (group.Sessions.empty()) group.Exercise = Trimmed(exercise);
+        group.Sessions.push_back(SummariseSession(name, scratch->Series, exercise,
+                                                  request.BestCount, request.ThresholdValue));
     }
-    for (auto& [exercise, sessions] : byExercise) {
-        std::stable_sort(sessions.begin(), sessions.end(), SessionBefore);
-        report.Exercises.push_back({exercise, std::move(sessions)});
+    for (auto& [key, group] : byExercise) {
+        std::stable_sort(group.Sessions.begin(), group.Sessions.end(), SessionBefore);
+        report.Exercises.push_back(std::move(group));
     }
     return report;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/core/LoadVelocityProfile.h"
@@ -26,12 +27,14 @@ struct SessionSummary {
     std::optional<double> BestVelocity; // highest mean velocity, m/s; none without repetitions
 };
 
-// The session of one table, its profile computed with the exercise's threshold.
+// The session of one table, its profile computed with the exercise's threshold or the
+// user's own.
 SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> table,
-                                const std::string& exercise, int32_t bestCount);
+                                const std::string& exercise, int32_t bestCount,
+                                std::optional<double> threshold = std::nullopt);
 
 struct ExerciseProgress {
-    std::string Exercise;
+    std::string Exercise; // as the first file read names it, without surrounding blanks
     std::vector<SessionSummary> Sessions; // ascending by date, undated ones last
 };
 
@@ -47,14 +50,19 @@ struct ProgressReport {
     int32_t FilesRead = 0;
     std::vector<RefusedFile> Refused;        // by name
     std::vector<std::string> Athletes;       // the subject names of the files read, each once
-    std::vector<ExerciseProgress> Exercises; // by exercise text
+    std::vector<ExerciseProgress> Exercises; // by exercise text, ignoring case
 };
 
 struct ProgressRequest {
     std::string Folder;
     int32_t BestCount = 1;
-    std::optional<std::string> Exercise; // only this exercise (ignoring case)
+    std::optional<std::string> Exercise;  // only this exercise (ignoring case)
+    std::optional<double> ThresholdValue; // the user's own threshold, m/s
 };
+
+// The text an exercise is grouped by: its name without surrounding blanks, in lower case,
+// so "Squat", "squat" and "Squat " are one exercise.
+std::string ExerciseKey(std::string_view exercise);
 
 // Reads every ".krvx" file directly in the folder, each all or nothing as Open does;
 // a refused file, and any ".krvx" entry that is not a file (a folder, a pipe, a link
