@@ -1,11 +1,10 @@
 // krovel-cli prescribe FOLDER|FILE --exercise TEXT [--velocity V | --percent P] [--plate KG]
 //                      [--format text|csv|json]
 // The loads to lift for a target, read off a load-velocity line: for a folder (an
-// athlete's) the line through every session of the exercise there, for one measurement
-// file that session's own profile. Without a target, a table from 40 % to 100 % of the
-// e1RM; loads are rounded to the plate step.
+// athlete's) the record, the line through the exercise's sessions of the last weeks
+// there; for one measurement file that session's own profile. Without a target, a table
+// from 40 % to 100 % of the e1RM; loads are rounded to the plate step.
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -18,9 +17,9 @@
 #include "CliCommand.h"
 #include "TableJson.h"
 #include "analysis/core/AnalysisTables.h"
+#include "analysis/core/AthleteRecord.h"
+#include "analysis/core/AthleteThresholds.h"
 #include "analysis/core/LoadPrescription.h"
-#include "analysis/core/SessionProgress.h"
-#include "data/core/MeasurementFile.h"
 
 namespace krovel::cli {
 
@@ -74,34 +73,6 @@ std::optional<int> ParsePrescribeArgs(int argc, char** argv, PrescribeOptions& o
         return Refuse(QStringLiteral("krovel-cli prescribe"),
                       QStringLiteral("--velocity and --percent cannot be given together"));
     return std::nullopt;
-}
-
-// The sessions of the exercise in the folder, all their series as one table.
-std::optional<std::vector<SeriesRecord>>
-FolderSeries(const std::string& folder, const std::string& exercise, std::string& error) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    std::vector<fs::path> files;
-    for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec)) {
-        std::string extension = it->path().extension().string();
-        std::transform(extension.begin(), extension.end(), extension.begin(),
-                       [](unsigned char c) { return char(std::tolower(c)); });
-        if (extension == ".krvx" && it->is_regular_file(ec)) files.push_back(it->path());
-    }
-    if (ec) {
-        error = folder + ": " + ec.message();
-        return std::nullopt;
-    }
-    std::sort(files.begin(), files.end());
-    std::vector<SeriesRecord> series;
-    auto scratch = std::make_unique<MeasurementScratch>();
-    const std::string wanted = ExerciseKey(exercise);
-    for (const fs::path& file : files) {
-        if (LoadMeasurementFile(file.string(), *scratch) != FileLoadError::None) continue;
-        if (ExerciseKey(scratch->Header.Exercise) != wanted) continue;
-        series.insert(series.end(), scratch->Series.begin(), scratch->Series.end());
-    }
-    return series;
 }
 
 void AppendRow(std::string& out, const PrescribedLoad& row) {
@@ -181,22 +152,31 @@ int RunPrescribe(int argc, char** argv) {
     const bool oneFile = std::filesystem::is_regular_file(options.operand, ec);
     Prescription p;
     p.plate = options.plate;
-    LoadVelocityProfile profile;
+    std::string error;
+    std::optional<PrescriptionLine> line;
     if (oneFile) {
         auto scratch = LoadForAnalysis(PrescribeName, options.operand.c_str());
         if (!scratch) return ExitRefused;
+        // The threshold as `profile` takes it: the athlete's own, kept in the file's
+        // folder, else the exercise's.
+        const auto athlete = ReadAthleteThresholds(
+            std::filesystem::path(options.operand).parent_path().string(), error);
+        if (!athlete) return Refuse(command, QString::fromStdString(error));
+        const VelocityThreshold threshold =
+            ChooseThreshold(std::nullopt, *athlete, scratch->Header.Exercise);
+        const LoadVelocityProfile profile =
+            BuildProfile(scratch->Series, {scratch->Header.Exercise, 1, threshold.Value});
         p.source = "session";
-        profile = BuildProfile(scratch->Series, {scratch->Header.Exercise, 1, std::nullopt});
+        p.exercise = profile.Exercise;
+        line = LineOf(profile.Fit, threshold.Value, profile.E1rm);
     } else {
         if (!options.exercise)
             return Refuse(command, QStringLiteral("--exercise is needed for a folder"));
-        std::string error;
-        const auto series = FolderSeries(options.operand, *options.exercise, error);
-        if (!series) return Refuse(command, QString::fromStdString(error));
-        profile = BuildProfile(*series, {*options.exercise, 1, std::nullopt});
+        const auto record = BuildAthleteRecord({options.operand, *options.exercise}, error);
+        if (!record) return Refuse(command, QString::fromStdString(error));
+        p.exercise = record->Exercise;
+        line = LineOf(record->Fit, record->Threshold.Value, record->E1rm);
     }
-    p.exercise = profile.Exercise;
-    const std::optional<PrescriptionLine> line = LineOfProfile(profile);
     if (!line) {
         return Refuse(command, QStringLiteral("no e1RM for \"%1\": the line needs at least two "
                                               "loads with the velocity falling as the load rises")

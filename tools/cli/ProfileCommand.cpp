@@ -1,7 +1,8 @@
 // krovel-cli profile FILE [--data H] [--mvt V] [--format text|csv|json]
 // The load-velocity profile of a measurement file: one point per load from its H best
 // repetitions, the fitted line, and the 1RM estimated at the minimum velocity threshold
-// (the exercise's own unless --mvt gives one).
+// (--mvt, else the athlete's own kept in the file's folder, else the exercise's).
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "CliCommand.h"
 #include "TableJson.h"
 #include "analysis/core/AnalysisCsv.h"
+#include "analysis/core/AthleteThresholds.h"
 #include "analysis/core/LoadVelocityProfile.h"
 #include "base/core/AppPaths.h"
 #include "data/core/MeasurementFile.h"
@@ -92,8 +94,20 @@ int RunProfile(int argc, char** argv) {
     if (auto exit = ParseProfileArgs(argc, argv, options)) return *exit;
     auto scratch = LoadForAnalysis(ProfileName, options.file.c_str());
     if (!scratch) return ExitRefused;
-    const LoadVelocityProfile profile = BuildProfile(
-        scratch->Series, {scratch->Header.Exercise, options.bestCount, options.threshold});
+    // The athlete's own threshold, kept in the file's folder, comes after --mvt.
+    std::string error;
+    const auto athlete =
+        ReadAthleteThresholds(std::filesystem::path(options.file).parent_path().string(), error);
+    if (!athlete)
+        return Refuse(QStringLiteral("krovel-cli ") + ProfileName, QString::fromStdString(error));
+    const VelocityThreshold threshold =
+        ChooseThreshold(options.threshold, *athlete, scratch->Header.Exercise);
+    LoadVelocityProfile profile =
+        BuildProfile(scratch->Series, {scratch->Header.Exercise, options.bestCount,
+                                       threshold.Source == ThresholdSource::Default
+                                           ? std::nullopt
+                                           : std::optional(threshold.Value)});
+    profile.Threshold = threshold;
     std::string out;
     switch (options.format) {
     case AnalysisFormat::Text: {

@@ -30,6 +30,8 @@ const char* ThresholdOrigin(ThresholdSource source) {
         return "default";
     case ThresholdSource::Option:
         return "set by the user";
+    case ThresholdSource::Athlete:
+        return "the athlete's own";
     }
     return "";
 }

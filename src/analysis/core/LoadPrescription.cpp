@@ -20,9 +20,10 @@ std::string ZeroLoadText(double plate) {
 
 } // namespace
 
-std::optional<PrescriptionLine> LineOfProfile(const LoadVelocityProfile& profile) {
-    if (!profile.Fit || !profile.E1rm || !(profile.Fit->Slope < 0)) return std::nullopt;
-    return PrescriptionLine{*profile.Fit, profile.Threshold.Value, *profile.E1rm};
+std::optional<PrescriptionLine> LineOf(const std::optional<LinearFit>& fit, double threshold,
+                                       const std::optional<double>& e1rm) {
+    if (!fit || !e1rm || !(fit->Slope < 0)) return std::nullopt;
+    return PrescriptionLine{*fit, threshold, *e1rm};
 }
 
 double RoundToPlate(double load, double plate) {

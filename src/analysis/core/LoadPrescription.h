@@ -21,8 +21,9 @@ struct PrescriptionLine {
     double E1rm = 0;      // kg
 };
 
-// The line of a profile; none when it estimates no 1RM.
-std::optional<PrescriptionLine> LineOfProfile(const LoadVelocityProfile& profile);
+// The line of a profile or a record; none when it estimates no 1RM.
+std::optional<PrescriptionLine> LineOf(const std::optional<LinearFit>& fit, double threshold,
+                                       const std::optional<double>& e1rm);
 
 // The nearest multiple of the plate step, halfway ties to the lighter load.
 double RoundToPlate(double load, double plate);

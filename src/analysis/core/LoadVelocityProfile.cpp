@@ -61,6 +61,8 @@ const char* ThresholdSourceText(ThresholdSource source) {
         return "default";
     case ThresholdSource::Option:
         return "option";
+    case ThresholdSource::Athlete:
+        return "athlete";
     }
     return "";
 }

@@ -36,8 +36,9 @@ std::optional<LinearFit> FitLine(std::span<const ProfileLoad> loads);
 enum class ProfileQuality { Insufficient, Invalid, Good, Fair, Poor };
 const char* ProfileQualityText(ProfileQuality quality); // "insufficient", "invalid", ...
 
-enum class ThresholdSource { Exercise, Default, Option };
-const char* ThresholdSourceText(ThresholdSource source); // "exercise", "default", "option"
+enum class ThresholdSource { Exercise, Default, Option, Athlete };
+// "exercise", "default", "option", "athlete"
+const char* ThresholdSourceText(ThresholdSource source);
 
 struct VelocityThreshold {
     double Value = 0; // m/s

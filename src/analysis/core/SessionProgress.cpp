@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "analysis/core/AnalysisSubject.h"
+#include "analysis/core/AthleteThresholds.h"
 #include "data/core/MeasurementFile.h"
 
 namespace krovel {
@@ -27,6 +28,7 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
                                               [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
+// The name an exercise is shown by: its text without surrounding blanks.
 std::string_view Trimmed(std::string_view text) {
     constexpr std::string_view blanks = " \t\r\n\v\f";
     const size_t first = text.find_first_not_of(blanks);
@@ -66,12 +68,6 @@ std::optional<std::string> NotReadable(const fs::directory_entry& entry) {
 
 } // namespace
 
-std::string ExerciseKey(std::string_view exercise) {
-    std::string key(Trimmed(exercise));
-    std::transform(key.begin(), key.end(), key.begin(), Lower);
-    return key;
-}
-
 SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> table,
                                 const std::string& exercise, int32_t bestCount,
                                 std::optional<double> threshold) {
@@ -97,12 +93,15 @@ SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> 
     return session;
 }
 
-std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std::string& error) {
+bool ReadSessionFolder(
+    const std::string& folder,
+    const std::function<void(const std::string& name, const MeasurementScratch& file)>& read,
+    std::vector<RefusedFile>& refused, std::string& error) {
     std::error_code ec;
-    fs::directory_iterator it(fs::path(request.Folder), ec);
+    fs::directory_iterator it(fs::path(folder), ec);
     if (ec) {
-        error = request.Folder + ": " + ec.message();
-        return std::nullopt;
+        error = folder + ": " + ec.message();
+        return false;
     }
     // Each entry named like a measurement file, with the reason when it cannot be read.
     std::vector<std::pair<std::string, std::optional<std::string>>> entries;
@@ -112,40 +111,51 @@ std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std:
         if (IsMeasurementFileName(name)) entries.emplace_back(std::move(name), NotReadable(*it));
     }
     if (ec) {
-        error = request.Folder + ": " + ec.message();
-        return std::nullopt;
+        error = folder + ": " + ec.message();
+        return false;
     }
     std::sort(entries.begin(), entries.end());
 
+    auto scratch = std::make_unique<MeasurementScratch>();
+    for (const auto& [name, notReadable] : entries) {
+        if (notReadable) {
+            refused.push_back({name, *notReadable});
+            continue;
+        }
+        const FileLoadError loadError =
+            LoadMeasurementFile((fs::path(folder) / name).string(), *scratch);
+        if (loadError != FileLoadError::None) {
+            refused.push_back({name, FileLoadErrorText(loadError)});
+            continue;
+        }
+        read(name, *scratch);
+    }
+    return true;
+}
+
+std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std::string& error) {
     ProgressReport report;
     std::map<std::string, ExerciseProgress> byExercise; // by ExerciseKey
     const std::optional<std::string> wanted =
         request.Exercise ? std::optional(ExerciseKey(*request.Exercise)) : std::nullopt;
-    auto scratch = std::make_unique<MeasurementScratch>();
-    for (const auto& [name, notReadable] : entries) {
-        if (notReadable) {
-            report.Refused.push_back({name, *notReadable});
-            continue;
-        }
-        const FileLoadError loadError =
-            LoadMeasurementFile((fs::path(request.Folder) / name).string(), *scratch);
-        if (loadError != FileLoadError::None) {
-            report.Refused.push_back({name, FileLoadErrorText(loadError)});
-            continue;
-        }
-        ++report.FilesRead;
-        const std::string& athlete = scratch->Header.Subject.SubjectName;
-        if (!athlete.empty() && std::find(report.Athletes.begin(), report.Athletes.end(),
-                                          athlete) == report.Athletes.end())
-            report.Athletes.push_back(athlete);
-        const std::string& exercise = scratch->Header.Exercise;
-        std::string key = ExerciseKey(exercise);
-        if (wanted && key != *wanted) continue;
-        ExerciseProgress& group = byExercise[std::move(key)];
-        if (group.Sessions.empty()) group.Exercise = Trimmed(exercise);
-        group.Sessions.push_back(SummariseSession(name, scratch->Series, exercise,
-                                                  request.BestCount, request.ThresholdValue));
-    }
+    const bool listed = ReadSessionFolder(
+        request.Folder,
+        [&](const std::string& name, const MeasurementScratch& file) {
+            ++report.FilesRead;
+            const std::string& athlete = file.Header.Subject.SubjectName;
+            if (!athlete.empty() && std::find(report.Athletes.begin(), report.Athletes.end(),
+                                              athlete) == report.Athletes.end())
+                report.Athletes.push_back(athlete);
+            const std::string& exercise = file.Header.Exercise;
+            std::string key = ExerciseKey(exercise);
+            if (wanted && key != *wanted) return;
+            ExerciseProgress& group = byExercise[std::move(key)];
+            if (group.Sessions.empty()) group.Exercise = Trimmed(exercise);
+            group.Sessions.push_back(SummariseSession(name, file.Series, exercise,
+                                                      request.BestCount, request.ThresholdValue));
+        },
+        report.Refused, error);
+    if (!listed) return std::nullopt;
     for (auto& [key, group] : byExercise) {
         std::stable_sort(group.Sessions.begin(), group.Sessions.end(), SessionBefore);
         report.Exercises.push_back(std::move(group));

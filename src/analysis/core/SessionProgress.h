@@ -3,14 +3,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "analysis/core/LoadVelocityProfile.h"
 #include "data/core/DataModel.h"
+#include "data/core/MeasurementFile.h"
 
 namespace krovel {
 
@@ -46,11 +47,20 @@ struct RefusedFile {
                         // system's reason (e.g. "Too many levels of symbolic links")
 };
 
+// Reads each ".krvx" entry directly in the folder, by name, all or nothing as Open does,
+// and gives `read` its name and contents; an entry that cannot be read goes to `refused`
+// with its reason. False, `error` saying why, when the folder cannot be listed.
+bool ReadSessionFolder(
+    const std::string& folder,
+    const std::function<void(const std::string& name, const MeasurementScratch& file)>& read,
+    std::vector<RefusedFile>& refused, std::string& error);
+
 struct ProgressReport {
     int32_t FilesRead = 0;
     std::vector<RefusedFile> Refused;        // by name
     std::vector<std::string> Athletes;       // the subject names of the files read, each once
-    std::vector<ExerciseProgress> Exercises; // by exercise text, ignoring case
+    std::vector<ExerciseProgress> Exercises; // by ExerciseKey: case and surrounding
+                                             // blanks do not tell exercises apart
 };
 
 struct ProgressRequest {
@@ -59,10 +69,6 @@ struct ProgressRequest {
     std::optional<std::string> Exercise;  // only this exercise (ignoring case)
     std::optional<double> ThresholdValue; // the user's own threshold, m/s
 };
-
-// The text an exercise is grouped by: its name without surrounding blanks, in lower case,
-// so "Squat", "squat" and "Squat " are one exercise.
-std::string ExerciseKey(std::string_view exercise);
 
 // Reads every ".krvx" file directly in the folder, each all or nothing as Open does;
 // a refused file, and any ".krvx" entry that is not a file (a folder, a pipe, a link
