@@ -1,6 +1,7 @@
 // Runs the built krovel-cli's analysis subcommands on files written by the encoder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -159,6 +160,60 @@ TEST_F(AnalysisCommandsTest, ProgressNamesOfAnyBytesAndTextsStaySafeInEveryForma
     EXPECT_NE(text.out.find("\nnul" + replaced + "here "), std::string::npos) << text.out;
 }
 
+TEST_F(AnalysisCommandsTest, PrescribeReadsTheLineOfAFolderOrOfOneFile) {
+    // The folder's second squat session (another case) pools with the first.
+    TestHeaderRecord header;
+    header.Exercise = "squat ";
+    TempFolder::Write(folder.file("squat2.krvx"),
+                      EncodeMeasurementFile(header, std::vector<SeriesRecord>{
+                                                        SeriesOf(100, {18}, Noon + 7 * 86400)}));
+    CliRun record = Run("prescribe '" + folder.path() + "' --exercise SQUAT --format json");
+    ASSERT_EQ(record.status, 0) << record.err;
+    EXPECT_NE(record.out.find("\"source\": \"record\""), std::string::npos) << record.out;
+    EXPECT_NE(record.out.find("\"rows\": [\n    {\"percent\": 40, \"velocity\": "),
+              std::string::npos);
+
+    // The file alone: e1RM 104.2 kg, half of it 52.1, to the nearest 0.5 kg 52.0.
+    CliRun session = Run("prescribe '" + file + "' --percent 50 --plate 0.5 --format json");
+    ASSERT_EQ(session.status, 0) << session.err;
+    EXPECT_NE(session.out.find("\"source\": \"session\""), std::string::npos);
+    EXPECT_NE(session.out.find("\"target\": 50.0,\n  \"load\": 52.0,"), std::string::npos)
+        << session.out;
+
+    for (const char* target : {"--velocity 2", "--velocity 0.1", "--percent 101"}) {
+        CliRun refused = Run("prescribe '" + file + "' " + target);
+        EXPECT_EQ(refused.status, 2) << target;
+        EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1) << refused.err;
+    }
+}
+
+TEST_F(AnalysisCommandsTest, VelocityLossStopAndProgressSummaryInEachFormat) {
+    const std::string lossFile = folder.file("loss.krvx");
+    TestHeaderRecord header;
+    header.Exercise = "Squat";
+    TempFolder::Write(lossFile, EncodeMeasurementFile(header, std::vector<SeriesRecord>{
+                                                                  SeriesOf(60, {50, 0, 45, 40, 30}),
+                                                                  SeriesOf(60, {50, 48})}));
+    CliRun json = Run("velocity-loss '" + lossFile + "' --stop 20 --format json");
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_NE(json.out.find("\"max_loss_pct\": 40.0, \"stop_at\": 4}"), std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"stop_at\": null}"), std::string::npos);
+    CliRun csv = Run("velocity-loss '" + lossFile + "' --stop 20 --format csv");
+    EXPECT_NE(csv.out.find("Max loss (%),Stop at rep\r\n1,60.0,"), std::string::npos);
+    EXPECT_NE(csv.out.find(",1.00,0.60,40.0,40.0,4\r\n"), std::string::npos) << csv.out;
+
+    // At 0.4 m/s instead of the squat's 0.3 the file's e1RM is 95.1 kg, not 104.2.
+    CliRun progress = Run("progress '" + folder.path() + "' --format json --mvt 0.4");
+    ASSERT_EQ(progress.status, 0) << progress.err;
+    EXPECT_NE(progress.out.find("{\"exercise\": \"Squat\", \"summary\": {\"sessions\": 2, "
+                                "\"first_date\": \"2026-03-02\", \"last_date\": "
+                                "\"2026-03-02\", \"best_e1rm\": 95.1"),
+              std::string::npos)
+        << progress.out;
+    EXPECT_NE(progress.out.find("\"trend_kg_per_week\": null}"), std::string::npos);
+}
+
 TEST_F(AnalysisCommandsTest, BadInputIsRefusedWithAMessage) {
     for (const std::string& args : std::vector<std::string>{
              "profile '" + file + "' --mvt fast", "profile '" + file + "' --data 0",
@@ -168,7 +223,9 @@ TEST_F(AnalysisCommandsTest, BadInputIsRefusedWithAMessage) {
              "record '" + folder.path() + "' --exercise curl",
              "record '" + folder.path() + "' --exercise squat --mvt 0.3 --set-mvt 0.3",
              "readiness '" + folder.file("missing.krvx") + "'",
-             "exercise '" + folder.file("missing.krvx") + "' Squat"}) {
+             "exercise '" + folder.file("missing.krvx") + "' Squat",
+             "velocity-loss '" + file + "' --stop 51", "prescribe '" + file + "' --plate 0",
+             "prescribe '" + folder.path() + "'"}) {
         SCOPED_TRACE(args);
         CliRun run = Run(args);
         EXPECT_EQ(run.status, 2);

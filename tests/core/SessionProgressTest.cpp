@@ -102,3 +102,17 @@ TEST(SessionProgressTest, EntriesThatAreNoFileAreNamedWithTheirReason) {
     for (const RefusedFile& r : report->Refused) refused.emplace_back(r.File, r.Reason);
     EXPECT_EQ(refused, expected);
 }
+
+TEST(SessionProgressTest, ExercisesGroupIgnoringCaseAndSurroundingBlanks) {
+    TempFolder folder;
+    ASSERT_TRUE(folder.ok());
+    WriteSession(folder, "a.krvx", " Back Squat", {SeriesOf(40, {50}, March2)});
+    WriteSession(folder, "b.krvx", "back squat\t", {SeriesOf(40, {50}, March9)});
+    WriteSession(folder, "c.krvx", "Back  Squat", {SeriesOf(40, {50}, March9)});
+    std::string error;
+    auto report = BuildProgress({folder.path(), 1, std::string(" BACK SQUAT ")}, error);
+    ASSERT_TRUE(report) << error;
+    ASSERT_EQ(report->Exercises.size(), 1u);
+    EXPECT_EQ(report->Exercises[0].Exercise, "Back Squat");
+    EXPECT_EQ(report->Exercises[0].Sessions.size(), 2u);
+}

@@ -72,14 +72,18 @@ std::optional<std::string> TakeFormat(std::string_view value, AnalysisFormat& fo
 }
 
 std::optional<std::string> TakeBestCount(std::string_view value, int32_t& bestCount) {
-    int32_t number = 0;
-    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (error != std::errc() || end != value.data() + value.size() || number < 1 ||
-        number > MaxRepetitions) {
+    const std::optional<int32_t> number = ParseWhole(value);
+    if (!number || *number < 1 || *number > MaxRepetitions)
         return "--data needs a whole number from 1 to 100, not '" + std::string(value) + "'";
-    }
-    bestCount = number;
+    bestCount = *number;
     return std::nullopt;
+}
+
+std::optional<int32_t> ParseWhole(std::string_view text) {
+    int32_t number = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return number;
 }
 
 std::optional<double> ParseDecimal(std::string_view text) {

@@ -39,6 +39,8 @@ std::unique_ptr<MeasurementScratch> LoadForAnalysis(const char* command, const c
 std::optional<std::string> TakeFormat(std::string_view value, AnalysisFormat& format);
 // --data: a whole number within 1..100, the best repetitions averaged per load.
 std::optional<std::string> TakeBestCount(std::string_view value, int32_t& bestCount);
+// A whole number in decimal digits, nothing else.
+std::optional<int32_t> ParseWhole(std::string_view text);
 // A decimal number with a point, nothing else.
 std::optional<double> ParseDecimal(std::string_view text);
 

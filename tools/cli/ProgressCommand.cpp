@@ -1,15 +1,18 @@
-// krovel-cli progress FOLDER [--exercise TEXT] [--data H] [--format text|csv|json]
+// krovel-cli progress FOLDER [--exercise TEXT] [--data H] [--mvt V] [--format text|csv|json]
 // Every measurement file directly in the folder is one session; per exercise, the
 // sessions in date order with their estimated 1RM, profile quality, volume and best
-// velocity. Files the program would refuse are listed with the reason and skipped.
+// velocity, and a summary: best and last e1RM, the last change and the trend per week.
+// Files the program would refuse are listed with the reason and skipped.
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "AnalysisJson.h"
 #include "AnalysisOutput.h"
 #include "CliCommand.h"
 #include "TableJson.h"
 #include "analysis/core/AnalysisCsv.h"
+#include "analysis/core/ProgressTrend.h"
 #include "analysis/core/SessionProgress.h"
 
 namespace krovel::cli {
@@ -18,7 +21,7 @@ namespace {
 
 constexpr const char* ProgressName = "progress";
 constexpr const char* ProgressUsage =
-    "progress FOLDER [--exercise TEXT] [--data H] [--format text|csv|json]";
+    "progress FOLDER [--exercise TEXT] [--data H] [--mvt V] [--format text|csv|json]";
 
 struct ProgressOptions {
     std::string folder;
@@ -30,10 +33,11 @@ std::optional<int> ParseProgressArgs(int argc, char** argv, ProgressOptions& opt
     auto exit = ParseAnalysisArguments(
         argc, argv, ProgressName, ProgressUsage,
         "Prints the progress across the measurement files of a folder, per exercise.", "FOLDER",
-        {"--exercise", "--data", "--format"}, options.folder,
+        {"--exercise", "--data", "--mvt", "--format"}, options.folder,
         [&](std::string_view name, std::string_view value) -> std::optional<std::string> {
             if (name == "--format") return TakeFormat(value, options.format);
             if (name == "--data") return TakeBestCount(value, options.request.BestCount);
+            if (name == "--mvt") return TakeThreshold(name, value, options.request.ThresholdValue);
             options.request.Exercise = std::string(value);
             return std::nullopt;
         });
@@ -41,14 +45,18 @@ std::optional<int> ParseProgressArgs(int argc, char** argv, ProgressOptions& opt
     return exit;
 }
 
+void AppendDate(std::string& out, const std::string& date) {
+    if (date.empty())
+        out += "null";
+    else
+        AppendString(out, date);
+}
+
 void AppendSession(std::string& out, const SessionSummary& s) {
     out += "{";
     AppendFileName(out, s.File);
     out += ", \"date\": ";
-    if (s.Date.empty())
-        out += "null";
-    else
-        AppendString(out, s.Date);
+    AppendDate(out, s.Date);
     out += ", \"e1rm\": ";
     AppendOptional(out, s.E1rm);
     out += ", \"r2\": ";
@@ -60,6 +68,26 @@ void AppendSession(std::string& out, const SessionSummary& s) {
     AppendDouble(out, s.VolumeKg);
     out += ", \"best_velocity\": ";
     AppendOptional(out, s.BestVelocity);
+    out += "}";
+}
+
+void AppendSummary(std::string& out, const ProgressSummary& s) {
+    out += "{\"sessions\": " + std::to_string(s.Sessions) + ", \"first_date\": ";
+    AppendDate(out, s.FirstDate);
+    out += ", \"last_date\": ";
+    AppendDate(out, s.LastDate);
+    out += ", \"best_e1rm\": ";
+    AppendOptional(out, s.BestE1rm);
+    out += ", \"best_date\": ";
+    AppendDate(out, s.BestE1rm ? s.BestDate : std::string());
+    out += ", \"last_e1rm\": ";
+    AppendOptional(out, s.LastE1rm);
+    out += ", \"change_kg\": ";
+    AppendOptional(out, s.ChangeKg);
+    out += ", \"change_pct\": ";
+    AppendOptional(out, s.ChangePct);
+    out += ", \"trend_kg_per_week\": ";
+    AppendOptional(out, s.TrendKgPerWeek);
     out += "}";
 }
 
@@ -78,6 +106,8 @@ std::string ProgressJson(const ProgressReport& report) {
         const ExerciseProgress& exercise = report.Exercises[e];
         out += e ? ",\n    {\"exercise\": " : "\n    {\"exercise\": ";
         AppendString(out, exercise.Exercise);
+        out += ", \"summary\": ";
+        AppendSummary(out, SummariseProgress(exercise.Sessions));
         out += ", \"sessions\": [";
         for (size_t s = 0; s < exercise.Sessions.size(); ++s) {
             out += s ? ",\n      " : "\n      ";
@@ -107,7 +137,8 @@ int RunProgress(int argc, char** argv) {
     switch (options.format) {
     case AnalysisFormat::Text:
         out = "Files read: " + std::to_string(report->FilesRead) + '\n' + RefusedText(*report) +
-              '\n' + AlignedText(ProgressTable(*report, LocaleDecimalPoint()));
+              '\n' + AlignedText(ProgressTable(*report, LocaleDecimalPoint())) + '\n' +
+              AlignedText(ProgressSummaryTable(*report, LocaleDecimalPoint()));
         break;
     case AnalysisFormat::Csv:
         out = ProgressCsv(FolderName(options.folder), *report);

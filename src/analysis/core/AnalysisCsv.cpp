@@ -50,8 +50,11 @@ std::string ProfileCsv(const AnalysisSubject& subject, const LoadVelocityProfile
 }
 
 std::string VelocityLossCsv(const AnalysisSubject& subject,
-                            const std::vector<SeriesVelocityLoss>& losses) {
-    return SubjectLines(subject) + CsvText(VelocityLossTable(losses, '.'));
+                            const std::vector<SeriesVelocityLoss>& losses,
+                            const std::vector<std::optional<int32_t>>* stops) {
+    TextTable table = VelocityLossTable(losses, '.');
+    if (stops) AddStopColumn(table, *stops);
+    return SubjectLines(subject) + CsvText(table);
 }
 
 std::string ProgressCsv(const std::string& folderName, const ProgressReport& report) {
@@ -61,7 +64,8 @@ std::string ProgressCsv(const std::string& folderName, const ProgressReport& rep
     std::string out = CsvLine({"Athlete", athletes}) + CsvLine({"Folder", folderName}) +
                       CsvLine({"Files read", std::to_string(report.FilesRead)});
     for (const RefusedFile& r : report.Refused) out += CsvLine({"Refused", r.File, r.Reason});
-    return out + "\r\n" + CsvText(ProgressTable(report, '.'));
+    return out + "\r\n" + CsvText(ProgressTable(report, '.')) + "\r\n" +
+           CsvText(ProgressSummaryTable(report, '.'));
 }
 
 std::string FolderName(const std::string& folder) {

@@ -4,6 +4,8 @@
 // shows. Numbers with a point, undefined values empty, CRLF line ends.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,9 +19,12 @@ namespace krovel {
 // The subject rows, the summary as "Quantity,Value" rows, an empty line, then the loads.
 std::string ProfileCsv(const AnalysisSubject& subject, const LoadVelocityProfile& profile);
 
+// With `stops` (the StopRepetitions of the losses), a "Stop at rep" column too.
 std::string VelocityLossCsv(const AnalysisSubject& subject,
-                            const std::vector<SeriesVelocityLoss>& losses);
+                            const std::vector<SeriesVelocityLoss>& losses,
+                            const std::vector<std::optional<int32_t>>* stops = nullptr);
 
+// The sessions table, an empty line, then the summary of each exercise.
 // folderName: the folder's own name, without the folders above it.
 std::string ProgressCsv(const std::string& folderName, const ProgressReport& report);
 

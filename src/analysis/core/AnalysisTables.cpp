@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/core/ProgressTrend.h"
 #include "data/core/CsvField.h"
 
 namespace krovel {
@@ -35,6 +36,12 @@ const char* ThresholdOrigin(ThresholdSource source) {
         return "the athlete's own";
     }
     return "";
+}
+
+// A load to put on the bar: tenths, or hundredths for plate steps finer than 0.1 kg.
+std::string LoadText(double load, char decimalPoint) {
+    const double tenths = load * 10;
+    return Number(load, std::fabs(tenths - std::round(tenths)) < 1e-6 ? 1 : 2, decimalPoint);
 }
 
 bool LooksNumeric(const std::string& cell) {
@@ -120,6 +127,37 @@ TextTable ProgressTable(const ProgressReport& report, char p) {
         }
     }
     return table;
+}
+
+TextTable ProgressSummaryTable(const ProgressReport& report, char p) {
+    TextTable table{{"Exercise", "Sessions", "First date", "Last date", "Best e1RM (kg)",
+                     "Best date", "Last e1RM (kg)", "Change (kg)", "Change (%)", "Trend (kg/week)"},
+                    {}};
+    auto date = [](const std::string& d) { return d.empty() ? std::string(NoValueText) : d; };
+    for (const ExerciseProgress& e : report.Exercises) {
+        const ProgressSummary s = SummariseProgress(e.Sessions);
+        table.Rows.push_back({e.Exercise, std::to_string(s.Sessions), date(s.FirstDate),
+                              date(s.LastDate), Number(s.BestE1rm, 1, p),
+                              s.BestE1rm ? date(s.BestDate) : NoValueText, Number(s.LastE1rm, 1, p),
+                              Number(s.ChangeKg, 1, p), Number(s.ChangePct, 1, p),
+                              Number(s.TrendKgPerWeek, 2, p)});
+    }
+    return table;
+}
+
+TextTable PrescriptionTable(const std::vector<PrescribedLoad>& rows, char p) {
+    TextTable table{{"% e1RM", "Load (kg)", "Mean v (m/s)"}, {}};
+    for (const PrescribedLoad& row : rows) {
+        table.Rows.push_back(
+            {std::to_string(row.Percent), LoadText(row.Load, p), Number(row.Velocity, 2, p)});
+    }
+    return table;
+}
+
+void AddStopColumn(TextTable& table, const std::vector<std::optional<int32_t>>& stops) {
+    table.Columns.push_back("Stop at rep");
+    for (size_t r = 0; r < table.Rows.size() && r < stops.size(); ++r)
+        table.Rows[r].push_back(stops[r] ? std::to_string(*stops[r]) : NoValueText);
 }
 
 std::string CsvText(const TextTable& table) {

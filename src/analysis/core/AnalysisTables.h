@@ -3,9 +3,12 @@
 // decimal separator the caller passes (the user's in windows, a point in CSV).
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "analysis/core/LoadPrescription.h"
 #include "analysis/core/LoadVelocityProfile.h"
 #include "analysis/core/SessionProgress.h"
 #include "analysis/core/VelocityLoss.h"
@@ -24,9 +27,16 @@ TextTable ProfileLoadTable(const LoadVelocityProfile& profile, char decimalPoint
 std::vector<std::string> ProfileSummaryLines(const LoadVelocityProfile& profile, char decimalPoint);
 
 TextTable VelocityLossTable(const std::vector<SeriesVelocityLoss>& losses, char decimalPoint);
+// The "Stop at rep" column: each series' StopRepetitions entry, "-" where it never fired.
+void AddStopColumn(TextTable& table, const std::vector<std::optional<int32_t>>& stops);
 
 // One row per session, exercise by exercise.
 TextTable ProgressTable(const ProgressReport& report, char decimalPoint);
+// One row per exercise: its SummariseProgress.
+TextTable ProgressSummaryTable(const ProgressReport& report, char decimalPoint);
+
+// The loads table of a prescription: percent of the e1RM, load, predicted velocity.
+TextTable PrescriptionTable(const std::vector<PrescribedLoad>& rows, char decimalPoint);
 
 // RFC 4180: comma-separated, each cell a CsvField, CRLF line ends, a title row first.
 std::string CsvText(const TextTable& table);

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "analysis/core/AnalysisSubject.h"
+#include "analysis/core/AthleteThresholds.h"
 #include "data/core/MeasurementFile.h"
 
 namespace krovel {
@@ -24,6 +25,14 @@ char Lower(char c) {
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+// The name an exercise is shown by: its text without surrounding blanks.
+std::string_view Trimmed(std::string_view text) {
+    constexpr std::string_view blanks = " \t\r\n\v\f";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
 bool IsMeasurementFileName(const std::string& name) {
@@ -59,7 +68,8 @@ std::optional<std::string> NotReadable(const fs::directory_entry& entry) {
 } // namespace
 
 SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> table,
-                                const std::string& exercise, int32_t bestCount) {
+                                const std::string& exercise, int32_t bestCount,
+                                std::optional<double> threshold) {
     SessionSummary session;
     session.File = std::move(file);
     session.StartTime = EarliestStartTime(table);
@@ -74,7 +84,7 @@ SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> 
     if (session.StartTime) session.Date = LocalDateText(*session.StartTime);
     if (bestStep >= 0) session.BestVelocity = bestStep * 2 / 100.0;
 
-    const LoadVelocityProfile profile = BuildProfile(table, {exercise, bestCount, std::nullopt});
+    const LoadVelocityProfile profile = BuildProfile(table, {exercise, bestCount, threshold});
     session.E1rm = profile.E1rm;
     if (profile.Fit) session.R2 = profile.Fit->R2;
     session.Quality = profile.Quality;
@@ -124,7 +134,9 @@ bool ReadSessionFolder(
 
 std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std::string& error) {
     ProgressReport report;
-    std::map<std::string, std::vector<SessionSummary>> byExercise;
+    std::map<std::string, ExerciseProgress> byExercise; // by ExerciseKey
+    const std::optional<std::string> wanted =
+        request.Exercise ? std::optional(ExerciseKey(*request.Exercise)) : std::nullopt;
     const bool listed = ReadSessionFolder(
         request.Folder,
         [&](const std::string& name, const MeasurementScratch& file) {
@@ -134,15 +146,18 @@ std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std:
                                               athlete) == report.Athletes.end())
                 report.Athletes.push_back(athlete);
             const std::string& exercise = file.Header.Exercise;
-            if (request.Exercise && !EqualIgnoringCase(exercise, *request.Exercise)) return;
-            byExercise[exercise].push_back(
-                SummariseSession(name, file.Series, exercise, request.BestCount));
+            std::string key = ExerciseKey(exercise);
+            if (wanted && key != *wanted) return;
+            ExerciseProgress& group = byExercise[std::move(key)];
+            if (group.Sessions.empty()) group.Exercise = Trimmed(exercise);
+            group.Sessions.push_back(SummariseSession(name, file.Series, exercise,
+                                                      request.BestCount, request.ThresholdValue));
         },
         report.Refused, error);
     if (!listed) return std::nullopt;
-    for (auto& [exercise, sessions] : byExercise) {
-        std::stable_sort(sessions.begin(), sessions.end(), SessionBefore);
-        report.Exercises.push_back({exercise, std::move(sessions)});
+    for (auto& [key, group] : byExercise) {
+        std::stable_sort(group.Sessions.begin(), group.Sessions.end(), SessionBefore);
+        report.Exercises.push_back(std::move(group));
     }
     return report;
 }

@@ -28,12 +28,14 @@ struct SessionSummary {
     std::optional<double> BestVelocity; // highest mean velocity, m/s; none without repetitions
 };
 
-// The session of one table, its profile computed with the exercise's threshold.
+// The session of one table, its profile computed with the exercise's threshold or the
+// user's own.
 SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> table,
-                                const std::string& exercise, int32_t bestCount);
+                                const std::string& exercise, int32_t bestCount,
+                                std::optional<double> threshold = std::nullopt);
 
 struct ExerciseProgress {
-    std::string Exercise;
+    std::string Exercise; // as the first file read names it, without surrounding blanks
     std::vector<SessionSummary> Sessions; // ascending by date, undated ones last
 };
 
@@ -57,13 +59,15 @@ struct ProgressReport {
     int32_t FilesRead = 0;
     std::vector<RefusedFile> Refused;        // by name
     std::vector<std::string> Athletes;       // the subject names of the files read, each once
-    std::vector<ExerciseProgress> Exercises; // by exercise text
+    std::vector<ExerciseProgress> Exercises; // by ExerciseKey: case and surrounding
+                                             // blanks do not tell exercises apart
 };
 
 struct ProgressRequest {
     std::string Folder;
     int32_t BestCount = 1;
-    std::optional<std::string> Exercise; // only this exercise (ignoring case)
+    std::optional<std::string> Exercise;  // only this exercise (ignoring case)
+    std::optional<double> ThresholdValue; // the user's own threshold, m/s
 };
 
 // Reads every ".krvx" file directly in the folder, each all or nothing as Open does;
