@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCursor>
 #include <QDate>
 #include <QFontDatabase>
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrintDialog>
@@ -33,9 +35,13 @@
 
 #include "analysis/core/AnalysisSubject.h"
 #include "analysis/core/TableSnapshot.h"
+#include "analysis/gui/ProgressWindow.h"
 #include "base/core/AtomicFile.h"
 #include "base/core/Prompts.h"
 #include "base/gui/QtText.h"
+#include "data/core/DataModel.h"
+#include "quorl/gui/QuorlDialogs.h"
+#include "ui/gui/CMainFrame.h"
 #include "ui/gui/SharedPrinter.h"
 
 namespace krovel {
@@ -113,6 +119,20 @@ AnalysisWindow::AnalysisWindow(const QString& title, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     controls_ = new QHBoxLayout;
     layout->addLayout(controls_);
+    controls_->addWidget(new QLabel(QStringLiteral("Athlete:"), this));
+    athleteBox_ = new QComboBox(this);
+    athleteBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    controls_->addWidget(athleteBox_);
+    connect(athleteBox_, &QComboBox::activated, this, &AnalysisWindow::chooseAthlete);
+    controls_->addWidget(new QLabel(QStringLiteral("Exercise:"), this));
+    exerciseBox_ = new QComboBox(this);
+    exerciseBox_->setEditable(true);
+    exerciseBox_->setInsertPolicy(QComboBox::NoInsert);
+    exerciseBox_->setMinimumContentsLength(16);
+    controls_->addWidget(exerciseBox_);
+    connect(exerciseBox_, &QComboBox::activated, this, &AnalysisWindow::chooseExercise);
+    connect(exerciseBox_->lineEdit(), &QLineEdit::editingFinished, this,
+            &AnalysisWindow::chooseExercise);
     subjectLabel_ = new QLabel(this);
     subjectLabel_->setWordWrap(true);
     subjectLabel_->setTextFormat(Qt::PlainText);
@@ -175,7 +195,7 @@ void AnalysisWindow::refreshNow() {
     shownFingerprint_ = dataFingerprint();
     built_ = true;
     rebuild();
-    subjectLabel_->setText(subjectLine());
+    showChoices();
     // The chart keeps room for its legend on one line, so no entry is cut short, unless
     // the legend is wider than a window can be expected to be.
     const QFontMetrics metrics(chart()->legend()->font());
@@ -187,8 +207,51 @@ void AnalysisWindow::refreshNow() {
 
 QString AnalysisWindow::subjectLine() const {
     const AnalysisSubject subject = CurrentAnalysisSubject();
-    return SubjectLineText(
-        {{"Athlete", subject.Athlete}, {"Session", subject.Date}, {"File", subject.File}});
+    return SubjectLineText({{"Athlete", subject.Athlete},
+                            {"Exercise", TestHeader.Exercise},
+                            {"Session", subject.Date},
+                            {"File", subject.File}});
+}
+
+std::string AnalysisWindow::choicesKey() const {
+    const auto* current = quorl::TheSubjectRegistry().current();
+    return (current ? current->folderName : std::string()) + '\n' + TestHeader.Exercise;
+}
+
+void AnalysisWindow::showChoices() {
+    shownChoicesKey_ = choicesKey();
+    const QSignalBlocker athleteBlock(athleteBox_);
+    const QSignalBlocker exerciseBlock(exerciseBox_);
+    const quorl::SubjectRegistry& registry = quorl::TheSubjectRegistry();
+    const auto* current = registry.current();
+    athleteBox_->clear();
+    for (const quorl::Subject& subject : registry.list()) {
+        if (subject.damaged) continue;
+        athleteBox_->addItem(ToQt(subject.record.SubjectName), ToQt(subject.folderName));
+    }
+    athleteBox_->setCurrentIndex(current ? athleteBox_->findData(ToQt(current->folderName)) : -1);
+    exerciseBox_->clear();
+    for (const std::string& choice : ExerciseChoices(CurrentSubjectFolder()))
+        exerciseBox_->addItem(ToQt(choice));
+    exerciseBox_->setEditText(ToQt(TestHeader.Exercise));
+    subjectLabel_->setText(subjectLine());
+}
+
+void AnalysisWindow::chooseAthlete(int index) {
+    auto* frame = qobject_cast<CMainFrame*>(parentWidget());
+    const std::string folder = FromQt(athleteBox_->itemData(index).toString());
+    const auto* current = quorl::TheSubjectRegistry().current();
+    if (frame && switcher_ && !(current && current->folderName == folder))
+        switcher_(*frame, folder);
+    // Shows what is current afterwards, the athlete before when the switch was cancelled.
+    refreshNow();
+}
+
+void AnalysisWindow::chooseExercise() {
+    auto* frame = qobject_cast<CMainFrame*>(parentWidget());
+    const std::string exercise = FromQt(exerciseBox_->currentText().trimmed());
+    if (frame && exercise != TestHeader.Exercise) ChooseExercise(*frame, exercise);
+    if (choicesKey() != shownChoicesKey_) showChoices();
 }
 
 QString AnalysisWindow::pageHeading(const QString& madeWhat) const {
@@ -198,7 +261,10 @@ QString AnalysisWindow::pageHeading(const QString& madeWhat) const {
 
 void AnalysisWindow::followData() {
     if (!isVisible()) return;
-    if (!built_ || dataFingerprint() != shownFingerprint_) refreshNow();
+    if (!built_ || dataFingerprint() != shownFingerprint_)
+        refreshNow();
+    else if (choicesKey() != shownChoicesKey_ && !exerciseBox_->lineEdit()->hasFocus())
+        showChoices();
 }
 
 void AnalysisWindow::showEvent(QShowEvent* event) {
