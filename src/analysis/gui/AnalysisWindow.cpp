@@ -230,10 +230,19 @@ void AnalysisWindow::showChoices() {
         athleteBox_->addItem(ToQt(subject.record.SubjectName), ToQt(subject.folderName));
     }
     athleteBox_->setCurrentIndex(current ? athleteBox_->findData(ToQt(current->folderName)) : -1);
-    exerciseBox_->clear();
-    for (const std::string& choice : ExerciseChoices(CurrentSubjectFolder()))
-        exerciseBox_->addItem(ToQt(choice));
-    exerciseBox_->setEditText(ToQt(TestHeader.Exercise));
+    // The subject's files are read again only when another subject's folder is current.
+    const std::string folder = CurrentSubjectFolder();
+    if (!exercisesListed_ || folder != listedFolder_) {
+        exercisesListed_ = true;
+        listedFolder_ = folder;
+        exerciseBox_->clear();
+        for (const std::string& choice : ExerciseChoices(folder))
+            exerciseBox_->addItem(ToQt(choice));
+    }
+    const QString exercise = ToQt(TestHeader.Exercise);
+    if (!exercise.isEmpty() && exerciseBox_->findText(exercise) < 0)
+        exerciseBox_->addItem(exercise);
+    exerciseBox_->setEditText(exercise);
     subjectLabel_->setText(subjectLine());
 }
 

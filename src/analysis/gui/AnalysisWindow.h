@@ -110,6 +110,8 @@ private:
     QComboBox* exerciseBox_ = nullptr;
     SubjectSwitcher switcher_;
     std::string shownChoicesKey_;
+    std::string listedFolder_;
+    bool exercisesListed_ = false;
     QTimer followTimer_;
     uint64_t shownFingerprint_ = 0;
     bool built_ = false;
