@@ -117,22 +117,27 @@ AnalysisWindow::AnalysisWindow(const QString& title, QWidget* parent)
     resize(WindowWidth, 600);
 
     auto* layout = new QVBoxLayout(this);
-    controls_ = new QHBoxLayout;
-    layout->addLayout(controls_);
-    controls_->addWidget(new QLabel(QStringLiteral("Athlete:"), this));
+    // Whose session and which lift, on a row of their own above the window's controls.
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(new QLabel(QStringLiteral("Athlete:"), this));
     athleteBox_ = new QComboBox(this);
     athleteBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    controls_->addWidget(athleteBox_);
+    athleteBox_->setMinimumContentsLength(12);
+    choices->addWidget(athleteBox_);
     connect(athleteBox_, &QComboBox::activated, this, &AnalysisWindow::chooseAthlete);
-    controls_->addWidget(new QLabel(QStringLiteral("Exercise:"), this));
+    choices->addWidget(new QLabel(QStringLiteral("Exercise:"), this));
     exerciseBox_ = new QComboBox(this);
     exerciseBox_->setEditable(true);
     exerciseBox_->setInsertPolicy(QComboBox::NoInsert);
     exerciseBox_->setMinimumContentsLength(16);
-    controls_->addWidget(exerciseBox_);
+    choices->addWidget(exerciseBox_);
     connect(exerciseBox_, &QComboBox::activated, this, &AnalysisWindow::chooseExercise);
     connect(exerciseBox_->lineEdit(), &QLineEdit::editingFinished, this,
             &AnalysisWindow::chooseExercise);
+    choices->addStretch(1);
+    layout->addLayout(choices);
+    controls_ = new QHBoxLayout;
+    layout->addLayout(controls_);
     subjectLabel_ = new QLabel(this);
     subjectLabel_->setWordWrap(true);
     subjectLabel_->setTextFormat(Qt::PlainText);

@@ -39,7 +39,7 @@ public:
     QLabel* summary() const { return summary_; }
     // The line above the chart that says whose data it is: athlete, session, file.
     QLabel* subjectLabel() const { return subjectLabel_; }
-    // The athlete and exercise choices at the start of the controls row. Choosing an
+    // The athlete and exercise choices on the row above the controls. Choosing an
     // athlete goes through the switcher (the main window's subject selection, with its
     // question); without one the list only shows. The exercise goes into the session.
     QComboBox* athleteBox() const { return athleteBox_; }
