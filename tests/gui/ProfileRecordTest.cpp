@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QXYSeries>
 
 #include <gtest/gtest.h>
@@ -76,7 +77,10 @@ ProfileWindow* OpenFatiguedSession(FrameHarness& h, SubjectFolder& subject) {
     TestHeader.Exercise = "Back squat";
     FileName = "today";
     h.router.send(cmd::AnalysisProfile);
-    return h.frame->findChild<ProfileWindow*>();
+    auto* profile = h.frame->findChild<ProfileWindow*>();
+    // The record is read off the interface thread and shown when it arrives.
+    if (profile) (void)QTest::qWaitFor([&] { return profile->readiness().has_value(); }, 5000);
+    return profile;
 }
 
 TEST(ProfileRecordTest, FatiguedSessionIsBelowItsRecord) {

@@ -3,16 +3,19 @@
 #include <QChart>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFutureWatcher>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPromise>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QThreadPool>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -21,6 +24,7 @@
 #include <filesystem>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <set>
 #include <utility>
 
@@ -81,6 +85,12 @@ QString VerdictText(const Readiness& r) {
     return QStringLiteral("unknown") +
            (r.Warnings.empty() ? QString() : QStringLiteral(": ") + ToQt(r.Warnings.front()));
 }
+
+// What reading the record gives: the record, or why there is none.
+struct RecordResult {
+    std::optional<AthleteRecord> Record;
+    std::string Error;
+};
 
 } // namespace
 
@@ -204,8 +214,7 @@ void ProfileWindow::rebuild() {
         request.ThresholdValue = ownThreshold_;
         if (!FileName.empty())
             request.ExcludeFile = (std::filesystem::path(folder_) / (FileName + ".krvx")).string();
-        if (auto record = BuildAthleteRecord(request, readinessError_))
-            readiness_ = CompareWithRecord(profile_, std::move(*record));
+        readRecord(request);
     }
     athleteThreshold_->setEnabled(!folder_.empty() && !ExerciseKey(snapshot.Exercise).empty());
     {
@@ -301,7 +310,6 @@ void ProfileWindow::drawChart(const std::vector<SeriesRecord>& series) {
     threshold->append(right, mvt);
     threshold->setPen(QPen(QColor(255, 0, 0), 1, Qt::DashLine));
     c->addSeries(threshold);
-    drawRecord(right);
     if (profile_.E1rm) {
         auto* e1rm = new QScatterSeries;
         e1rm->setName(QStringLiteral("Estimated 1RM"));
@@ -334,6 +342,36 @@ void ProfileWindow::drawChart(const std::vector<SeriesRecord>& series) {
     }
 }
 
+// A folder of ten thousand sessions takes most of a second to read: the record is read
+// on a pool thread and the window shows it when it arrives, unless the window has
+// started another reading since.
+void ProfileWindow::readRecord(const RecordRequest& request) {
+    const uint64_t job = ++recordJob_;
+    auto promise = std::make_shared<QPromise<RecordResult>>();
+    auto* watcher = new QFutureWatcher<RecordResult>(this);
+    connect(watcher, &QFutureWatcher<RecordResult>::finished, this, [this, watcher, job] {
+        watcher->deleteLater();
+        if (job != recordJob_ || watcher->future().resultCount() == 0) return;
+        RecordResult result = watcher->future().result();
+        readinessError_ = std::move(result.Error);
+        if (result.Record) {
+            readiness_ = CompareWithRecord(profile_, std::move(*result.Record));
+            auto* x = qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).value(0));
+            drawRecord(x ? x->max() : 100);
+        }
+        showReadiness();
+        showLoads();
+    });
+    watcher->setFuture(promise->future());
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, request] {
+        RecordResult result;
+        result.Record = BuildAthleteRecord(request, result.Error);
+        promise->addResult(std::move(result));
+        promise->finish();
+    });
+}
+
 // The record's points and line under today's, in colours of their own.
 void ProfileWindow::drawRecord(double right) {
     if (!readiness_) return;
@@ -347,7 +385,11 @@ void ProfileWindow::drawRecord(double right) {
     points->setBorderColor(pointColour);
     for (const RecordLoad& l : record.Loads) points->append(l.Mass, l.Velocity);
     TipLoadAndVelocity(points, QStringLiteral("Record"));
-    chart()->addSeries(points);
+    auto add = [this](QAbstractSeries* series) {
+        chart()->addSeries(series);
+        for (QAbstractAxis* axis : chart()->axes()) series->attachAxis(axis);
+    };
+    add(points);
     if (!record.Fit) return;
     const double to = record.E1rm ? *record.E1rm : right;
     auto* line = new QLineSeries;
@@ -355,7 +397,7 @@ void ProfileWindow::drawRecord(double right) {
     line->append(0, record.Fit->Intercept);
     line->append(to, record.Fit->Intercept + record.Fit->Slope * to);
     line->setPen(QPen(lineColour, 2, Qt::DashLine));
-    chart()->addSeries(line);
+    add(line);
 }
 
 void ProfileWindow::showReadiness() {
@@ -364,7 +406,9 @@ void ProfileWindow::showReadiness() {
         lines << QStringLiteral("Readiness: no subject is chosen; the record is read from a "
                                 "subject's folder.");
     } else if (!readiness_) {
-        lines << QStringLiteral("Readiness: ") + ToQt(readinessError_);
+        lines << QStringLiteral("Readiness: ") +
+                     (readinessError_.empty() ? QStringLiteral("reading the athlete's record…")
+                                              : ToQt(readinessError_));
     } else {
         const Readiness& r = *readiness_;
         const AthleteRecord& record = r.Reference;

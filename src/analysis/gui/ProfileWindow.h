@@ -5,6 +5,7 @@
 // weeks before it (readiness), and the loads for today are read off the record's line.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -58,6 +59,7 @@ private:
     void showReadiness();
     void showLoads();
     void storeAthleteThreshold();
+    void readRecord(const RecordRequest& request);
 
     QSpinBox* bestCount_ = nullptr;
     QDoubleSpinBox* threshold_ = nullptr;
@@ -74,6 +76,7 @@ private:
     std::string readinessError_; // why there is no readiness (a damaged file, ...)
     std::optional<Readiness> readiness_;
     std::optional<PrescriptionLine> loadsLine_;
+    uint64_t recordJob_ = 0;             // the latest reading of the record; older ones are dropped
     std::optional<double> ownThreshold_; // set once the user edits the threshold
     LoadVelocityProfile profile_;
     AnalysisSubject subject_;
