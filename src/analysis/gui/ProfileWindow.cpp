@@ -128,6 +128,7 @@ void ProfileWindow::buildLoadsPanel() {
     readinessLabel_->setWordWrap(true);
     readinessLabel_->setTextFormat(Qt::PlainText);
     readinessLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    readinessLabel_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
 
     auto* box = new QGroupBox(QStringLiteral("Loads for today"), this);
     auto* boxLayout = new QVBoxLayout(box);
