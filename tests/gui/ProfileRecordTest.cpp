@@ -66,9 +66,11 @@ struct SubjectFolder {
 
 // Today's session, 0.08 m/s slower than the two sessions of the weeks before, is also
 // saved in the folder: the record must leave it out.
-ProfileWindow* OpenFatiguedSession(FrameHarness& h, SubjectFolder& subject) {
-    subject.write("week1.krvx", Squat(Today - 2 * Week, 0));
-    subject.write("week2.krvx", Squat(Today - Week, 0));
+ProfileWindow* OpenFatiguedSession(FrameHarness& h, SubjectFolder& subject, bool history = true) {
+    if (history) {
+        subject.write("week1.krvx", Squat(Today - 2 * Week, 0));
+        subject.write("week2.krvx", Squat(Today - Week, 0));
+    }
     const std::vector<SeriesRecord> today = Squat(Today, 4);
     subject.write("today.krvx", today);
     for (size_t i = 0; i < today.size(); ++i) Series[i] = today[i];
@@ -128,6 +130,17 @@ TEST(ProfileRecordTest, LoadsForTodayFollowThePlateStepAndTarget) {
         LoadForVelocity(*LineOf(record.Fit, record.Threshold.Value, record.E1rm), 3.0, 0.5);
     ASSERT_FALSE(refused.Refusal.empty());
     EXPECT_EQ(profile->targetLoadLabel()->text().toStdString(), refused.Refusal);
+}
+
+TEST(ProfileRecordTest, WithoutRecordLoadsComeFromTheSession) {
+    SubjectFolder subject;
+    FrameHarness h;
+    ProfileWindow* profile = OpenFatiguedSession(h, subject, false);
+    ASSERT_TRUE(profile && profile->readiness());
+    EXPECT_EQ(profile->readiness()->Verdict, ReadinessVerdict::Unknown);
+    EXPECT_TRUE(profile->readinessLabel()->text().contains("Readiness: unknown: No record"));
+    EXPECT_TRUE(profile->loadsSourceLabel()->text().contains("session's own profile"));
+    EXPECT_GT(profile->loadsTable()->rowCount(), 5);
 }
 
 TEST(ProfileRecordTest, ThresholdBecomesTheAthletesOwn) {
