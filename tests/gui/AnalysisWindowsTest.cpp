@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -87,6 +88,7 @@ TEST(AnalysisWindowsTest, ProfileAndLossFollowTheTable) {
     EXPECT_NEAR(profile->profile().E1rm.value_or(0), (0.32 - 1.4466667) / -0.011, 1e-3);
     EXPECT_EQ(profile->table()->rowCount(), 3);
     EXPECT_EQ(profile->thresholdBox()->value(), 0.32);
+    EXPECT_FALSE(profile->athleteThresholdButton()->isEnabled()) << "no subject chosen";
     EXPECT_GE(profile->chart()->series().size(), 5); // reps, loads, line, MVT, e1RM
     EXPECT_EQ(Colours(profile->chart()), size_t(profile->chart()->series().size()));
 
