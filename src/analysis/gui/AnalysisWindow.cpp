@@ -201,13 +201,19 @@ void AnalysisWindow::refreshNow() {
     built_ = true;
     rebuild();
     showChoices();
-    // The chart keeps room for its legend on one line, so no entry is cut short, unless
-    // the legend is wider than a window can be expected to be.
-    const QFontMetrics metrics(chart()->legend()->font());
-    int legend = LegendMargin;
-    for (const QLegendMarker* marker : chart()->legend()->markers())
-        legend += metrics.horizontalAdvance(marker->label()) + metrics.height() + LegendSpacing;
-    chartView_->setMinimumWidth(std::clamp(legend, ChartMinimumWidth, ChartWidestMinimum));
+    fitLegend();
+}
+
+void AnalysisWindow::fitLegend() {
+    // The chart keeps room for its legend on one line, so no entry is cut short; a legend
+    // wider than a window can be expected to be stands beside the chart, one entry a line.
+    QLegend* legend = chart()->legend();
+    const QFontMetrics metrics(legend->font());
+    int width = LegendMargin;
+    for (const QLegendMarker* marker : legend->markers())
+        width += metrics.horizontalAdvance(marker->label()) + metrics.height() + LegendSpacing;
+    legend->setAlignment(width > ChartWidestMinimum ? Qt::AlignRight : Qt::AlignBottom);
+    chartView_->setMinimumWidth(std::clamp(width, ChartMinimumWidth, ChartWidestMinimum));
 }
 
 QString AnalysisWindow::subjectLine() const {

@@ -69,6 +69,8 @@ public:
 protected:
     // Rebuilds chart, table and summary from the current data.
     virtual void rebuild() = 0;
+    // Room for the chart's legend so that no entry is cut short; after adding series.
+    void fitLegend();
     // The rows of the table, numbers with the given decimal separator.
     virtual TextTable tableText(char decimalPoint) const = 0;
     // Changes whenever the data the window shows changes.

@@ -359,6 +359,7 @@ void ProfileWindow::readRecord(const RecordRequest& request) {
             readiness_ = CompareWithRecord(profile_, std::move(*result.Record));
             auto* x = qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).value(0));
             drawRecord(x ? x->max() : 100);
+            fitLegend();
         }
         showReadiness();
         showLoads();
