@@ -50,7 +50,7 @@ public:
     CKrovelDeviceDoc& document() const;
     CommandRouter& router() const;
     bool liveTimerActive() const { return liveTimer_.isActive(); }
-    // The large velocity-loss display beside the live table (shown only while a live
+    // The large velocity-loss display under the live table (shown only while a live
     // measurement runs with the stop on).
     const class QLabel* lossLabel() const { return lossLabel_; }
 

@@ -42,14 +42,14 @@ void CKrovelDeviceView::RegisterLiveCommands() {
     router().setHandler(cmd::Tick, this, [this] { TickCommand(); });
     router().setHandler(cmd::Stop, this, [this] { StopMeasurement(); });
 
-    // Readable from the platform: large type beside the live table.
+    // Readable from the platform: large type under the live table.
     lossLabel_ = new QLabel(this);
     QFont big = lossLabel_->font();
     big.setPointSize(26);
     big.setBold(true);
     lossLabel_->setFont(big);
     lossLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lossLabel_->setGeometry(820, 360, 520, 180);
+    lossLabel_->setGeometry(10, 545, 800, 150);
     lossLabel_->hide();
 }
 
