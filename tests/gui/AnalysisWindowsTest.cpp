@@ -172,12 +172,22 @@ TEST(AnalysisWindowsTest, ChartTitleOfALongExerciseIsCut) {
     EXPECT_LT(profile->summary()->text().size(), 1000);
 }
 
-TEST(AnalysisWindowsTest, ProgressReadsTheSubjectsFolder) {
+// Anna's folder in a registry of its own, left again at the end.
+class ProgressWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(temp.isValid());
+        folder = AnnasFolder(root);
+        ASSERT_FALSE(folder.empty());
+    }
+    void TearDown() override { QuorlInit(root, "KRVDEV"); }
+
     QTemporaryDir temp;
-    ASSERT_TRUE(temp.isValid());
     const std::string root = temp.path().toStdString() + "/DATA";
-    const std::string folder = AnnasFolder(root);
-    ASSERT_FALSE(folder.empty());
+    std::string folder;
+};
+
+TEST_F(ProgressWindowTest, ReadsTheSubjectsFolder) {
 
     TestHeaderRecord header;
     header.Exercise = "Squat " + std::string(70000, 'x');
@@ -226,15 +236,9 @@ TEST(AnalysisWindowsTest, ProgressReadsTheSubjectsFolder) {
     TempFolder::Write(folder + "two.krvx", EncodeMeasurementFile(header, session));
     FileTimeText = " 02.03.2026 13:00 ";
     EXPECT_TRUE(QTest::qWaitFor([&] { return progress->table()->rowCount() == 2; }, 2000));
-    QuorlInit(root, "KRVDEV");
 }
 
-TEST(AnalysisWindowsTest, ProgressShowsTheChosenExercisesTrendAndBest) {
-    QTemporaryDir temp;
-    ASSERT_TRUE(temp.isValid());
-    const std::string root = temp.path().toStdString() + "/DATA";
-    const std::string folder = AnnasFolder(root);
-    ASSERT_FALSE(folder.empty());
+TEST_F(ProgressWindowTest, ShowsTheChosenExercisesTrendAndBest) {
     TestHeaderRecord header;
     header.Exercise = "Squat";
     // A week apart, each faster at the heavy loads than the one before but the last.
@@ -278,7 +282,6 @@ TEST(AnalysisWindowsTest, ProgressShowsTheChosenExercisesTrendAndBest) {
     const auto* best = qobject_cast<QXYSeries*>(progress->chart()->series()[3]);
     ASSERT_EQ(best->count(), 1);
     EXPECT_EQ(best->at(0), QPointF((SessionStart + 2 * 7 * 86400) * 1000.0, *summary.BestE1rm));
-    QuorlInit(root, "KRVDEV");
 }
 
 } // namespace

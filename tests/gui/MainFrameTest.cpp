@@ -51,7 +51,10 @@ TEST(MainFrameTest, MenuHasTheProgramsItemsInOrder) {
          {{"Perform", 32772}, {"Append set", 32788}, {"Append set with new subject", 32793}}},
         {"&Report", {{"Digital", 32774}, {"Diagnostic graph", 32789}, {"Exercise graph", 32790}}},
         {"A&nalysis",
-         {{"&Load-velocity profile", 32810}, {"&Velocity loss", 32811}, {"&Progress", 32812}}},
+         {{"&Load-velocity profile", 32810},
+          {"&Velocity loss", 32811},
+          {"&Progress", 32812},
+          {"Velocity loss s&top\u2026", 32813}}},
         {"&About", {{"", 0}, {"&About Krovel", 57664}}},
     };
     const QList<QAction*> popups = h.frame->menuBar()->actions();
