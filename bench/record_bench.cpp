@@ -2,9 +2,10 @@
 // repetitions, all within the default four weeks (target under 100 ms), and of the
 // readiness of the newest session against the others (target under 150 ms). With
 // KROVEL_BENCH_KEEP=FOLDER the folder is written there and kept, to time the whole
-// krovel-cli process on it. The Progress window's read of a folder of 10,000 such
-// sessions is timed as well: the window reads off the interface thread when that takes
-// longer than a frame or two.
+// krovel-cli process on it. KROVEL_BENCH_SESSIONS=N times a folder of N sessions instead,
+// still all within three weeks. The Progress window's read of a folder of 10,000 sessions
+// is timed as well: the window reads off the interface thread as that takes longer than a
+// frame or two.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -23,10 +24,14 @@ using namespace krovel;
 
 namespace {
 
-constexpr int Sessions = 1000;
+int SessionCount() {
+    const char* count = std::getenv("KROVEL_BENCH_SESSIONS");
+    return count ? std::max(2, std::atoi(count)) : 1000;
+}
+const int Sessions = SessionCount();
+constexpr int32_t Start = 1772452800;           // 2026-03-02 12:00 UTC
+const int32_t Apart = 3 * 7 * 86400 / Sessions; // all in under three weeks
 constexpr int ManySessions = 10000;
-constexpr int32_t Start = 1772452800; // 2026-03-02 12:00 UTC
-constexpr int32_t Apart = 30 * 60;    // 1000 sessions in under three weeks
 
 class RecordFolder {
 public:
@@ -78,7 +83,8 @@ void BM_RecordOverFolder(benchmark::State& state) {
     std::string error;
     for (auto _ : state) {
         auto record = BuildAthleteRecord({Folder().path(), "back squat", {}, 1, {}, {}}, error);
-        if (!record || record->Sessions.size() != Sessions) state.SkipWithError("folder not read");
+        if (!record || record->Sessions.size() != size_t(Sessions))
+            state.SkipWithError("folder not read");
         benchmark::DoNotOptimize(record);
     }
 }
@@ -89,7 +95,7 @@ void BM_ReadinessOfNewestSession(benchmark::State& state) {
     std::string error;
     for (auto _ : state) {
         auto readiness = BuildReadiness({file, {}, DefaultRecordWeeks, 1}, error);
-        if (!readiness || readiness->Reference.Sessions.size() != Sessions - 1)
+        if (!readiness || readiness->Reference.Sessions.size() != size_t(Sessions - 1))
             state.SkipWithError("folder not read");
         benchmark::DoNotOptimize(readiness);
     }

@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,14 +27,18 @@
 #include "analysis/gui/ProfileWindow.h"
 #include "analysis/gui/ProgressWindow.h"
 #include "analysis/gui/VelocityLossWindow.h"
+#include "app/gui/FileCommands.h"
+#include "app/gui/SubjectSwitch.h"
 #include "data/core/MeasurementFile.h"
 #include "quorl/core/SubjectRegistry.h"
 #include "quorl/gui/Quorl.h"
 #include "quorl/gui/QuorlDialogs.h"
+#include "quorl/gui/SubjectDialog.h"
 #include "support/FrameHarness.h"
 #include "support/ScriptedPrompts.h"
 #include "support/SeriesBuilder.h"
 #include "support/TempFolder.h"
+#include "ui/gui/SubjectBar.h"
 
 namespace krovel {
 namespace {
@@ -94,6 +100,7 @@ TEST(AnalysisWindowsTest, ProfileAndLossFollowTheTable) {
     EXPECT_NEAR(profile->profile().E1rm.value_or(0), (0.32 - 1.4466667) / -0.011, 1e-3);
     EXPECT_EQ(profile->table()->rowCount(), 3);
     EXPECT_EQ(profile->thresholdBox()->value(), 0.32);
+    EXPECT_FALSE(profile->athleteThresholdButton()->isEnabled()) << "no subject chosen";
     EXPECT_GE(profile->chart()->series().size(), 5); // reps, loads, line, MVT, e1RM
     EXPECT_EQ(Colours(profile->chart()), size_t(profile->chart()->series().size()));
 
@@ -264,8 +271,8 @@ TEST_F(ProgressWindowTest, ShowsTheChosenExercisesTrendAndBest) {
     EXPECT_EQ(names(), (QStringList{"Squat e1RM", "Squat best v"})); // all exercises
     EXPECT_FALSE(progress->exerciseSummary());
 
-    ASSERT_EQ(progress->exerciseBox()->count(), 2);
-    progress->exerciseBox()->setCurrentIndex(1);
+    ASSERT_EQ(progress->shownExerciseBox()->count(), 2);
+    progress->shownExerciseBox()->setCurrentIndex(1);
     ASSERT_TRUE(progress->exerciseSummary());
     const ProgressSummary& summary = *progress->exerciseSummary();
     EXPECT_EQ(summary.Sessions, 4);
@@ -282,6 +289,84 @@ TEST_F(ProgressWindowTest, ShowsTheChosenExercisesTrendAndBest) {
     const auto* best = qobject_cast<QXYSeries*>(progress->chart()->series()[3]);
     ASSERT_EQ(best->count(), 1);
     EXPECT_EQ(best->at(0), QPointF((SessionStart + 2 * 7 * 86400) * 1000.0, *summary.BestE1rm));
+}
+
+// A registry in a folder of the test with Anna and Ben; Anna is current. Their folders.
+std::vector<std::string> AnnaAndBen(const TempFolder& temp) {
+    QuorlInit(temp.path() + "/DATA", "KRVDEV");
+    std::vector<std::string> folders;
+    for (const char* name : {"Anna", "Ben"}) {
+        SubjectRecord record;
+        record.SubjectName = name;
+        folders.push_back(quorl::TheSubjectRegistry().add(record).value_or(""));
+    }
+    quorl::TheSubjectRegistry().select(folders[0]);
+    return folders;
+}
+
+TEST(AnalysisWindowsTest, TheExerciseChosenInAWindowIsTheSessionsAndIsSaved) {
+    TempFolder temp;
+    const std::vector<std::string> folders = AnnaAndBen(temp);
+    FrameHarness h;
+    FillTable();
+    DataSaved = 1;
+    ASSERT_TRUE(h.router.send(cmd::AnalysisProfile));
+    auto* profile = h.frame->findChild<ProfileWindow*>();
+    QComboBox* box = profile->exerciseBox();
+    EXPECT_GE(box->findText("Overhead press"), 0);
+
+    box->lineEdit()->setText("Snatch pull");
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(TestHeader.Exercise, "Snatch pull");
+    EXPECT_EQ(h.view().subjectBar().text(IdExercise), "Snatch pull");
+    EXPECT_EQ(DataSaved, 0);
+    EXPECT_TRUE(profile->subjectLabel()->text().contains("Exercise: Snatch pull"));
+    EXPECT_EQ(LastExercise(folders[0]), "Snatch pull");
+
+    ScriptedPrompts prompts;
+    InstallPrompts(&prompts);
+    std::string folder;
+    QuorlDataFolder(0, folder);
+    prompts.saves = {folder + "pull.krvx"};
+    ASSERT_TRUE(SaveCommand(*h.frame));
+    InstallPrompts(nullptr);
+    MeasurementScratch saved;
+    ASSERT_EQ(LoadMeasurementFile(folder + "pull.krvx", saved), FileLoadError::None);
+    EXPECT_EQ(saved.Header.Exercise, "Snatch pull");
+    // The subject's own exercises are offered beside the usual lifts.
+    EXPECT_EQ(ExerciseChoices(folder).back(), "Snatch pull");
+}
+
+TEST(AnalysisWindowsTest, ChoosingAnAthleteAsksAboutTheSetsAndIsOfferedAgain) {
+    TempFolder temp;
+    const std::vector<std::string> folders = AnnaAndBen(temp);
+    FrameHarness h(AnalysisMenuWith(SwitchSubject));
+    FillTable();
+    ASSERT_TRUE(h.router.send(cmd::AnalysisProfile));
+    QComboBox* box = h.frame->findChild<ProfileWindow*>()->athleteBox();
+    EXPECT_EQ(box->currentText(), "Anna");
+    const int ben = box->findText("Ben");
+    ASSERT_GE(ben, 0);
+
+    ScriptedPrompts prompts;
+    InstallPrompts(&prompts);
+    prompts.choices = {2, 1}; // Cancel, then "Give them to Ben"
+    emit box->activated(ben);
+    ASSERT_EQ(prompts.choiceButtons.size(), 1u);
+    EXPECT_EQ(prompts.choiceButtons[0][2], "Cancel");
+    EXPECT_EQ(quorl::TheSubjectRegistry().current()->folderName, folders[0]);
+    EXPECT_EQ(TestHeader.Subject.SubjectName, "Anna");
+    EXPECT_EQ(box->currentText(), "Anna");
+
+    emit box->activated(ben);
+    InstallPrompts(nullptr);
+    EXPECT_EQ(quorl::TheSubjectRegistry().current()->folderName, folders[1]);
+    EXPECT_EQ(box->currentText(), "Ben");
+
+    // After a restart no subject is current; the dialog offers the one chosen last.
+    quorl::TheSubjectRegistry().clearCurrent();
+    quorl::SubjectDialog dialog(quorl::TheSubjectRegistry(), nullptr);
+    EXPECT_EQ(dialog.selectedFolder(), folders[1]);
 }
 
 } // namespace

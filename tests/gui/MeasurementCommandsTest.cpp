@@ -9,10 +9,12 @@
 
 #include <chrono>
 
+#include "analysis/gui/ExerciseChoice.h"
 #include "base/core/CommandIds.h"
 #include "device/io/DeviceLink.h"
 #include "io/LinkTestSupport.h"
 #include "measure/core/LiveMeasurementState.h"
+#include "quorl/gui/QuorlDialogs.h"
 #include "support/AppHarness.h"
 #include "support/CommandJournal.h"
 
@@ -74,6 +76,20 @@ TEST_F(MeasurementCommandsTest, PerformStartsANewMeasurementWhateverTheSaveQuest
     RunPosted();
     EXPECT_EQ(journal, (Journal{"question: Data not saved. Save?"}));
     EXPECT_TRUE(Measuring());
+}
+
+TEST_F(MeasurementCommandsTest, PerformStartsWithTheSubjectsLastExercise) {
+    SubjectRecord anna;
+    anna.SubjectName = "Anna";
+    const auto folder = quorl::TheSubjectRegistry().add(anna);
+    ASSERT_TRUE(folder && quorl::TheSubjectRegistry().select(*folder));
+    RememberExercise(*folder, "Bench pull");
+    TestHeader.Exercise = "Back squat";
+    DataSaved = 1;
+    ASSERT_TRUE(h.router().send(cmd::Perform));
+    RunPosted();
+    EXPECT_TRUE(Measuring());
+    EXPECT_EQ(TestHeader.Exercise, "Bench pull");
 }
 
 TEST_F(MeasurementCommandsTest, AppendSetKeepsTheStoredSeriesAndStopsAtAThousand) {

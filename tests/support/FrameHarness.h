@@ -23,10 +23,11 @@ struct FrameHarness {
     bool created = false;
     bool exposed = false;
 
-    FrameHarness() {
+    // The Analysis menu comes from `analysis`, e.g. AnalysisMenuWith(SwitchSubject).
+    explicit FrameHarness(CMainFrame::MenuExtension analysis = InstallAnalysisMenu) {
         ResetDataModel();
-        frame = std::make_unique<CMainFrame>(
-            router, doc, std::vector<CMainFrame::MenuExtension>{InstallAnalysisMenu});
+        frame = std::make_unique<CMainFrame>(router, doc,
+                                             std::vector<CMainFrame::MenuExtension>{analysis});
         created = frame->Create();
         frame->show();
         // Painting (and with it the SubjectBar's copy) happens only once it is exposed.

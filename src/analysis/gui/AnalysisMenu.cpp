@@ -26,16 +26,32 @@ bool TableHasSeries() {
 
 // Opens the window of one item: the one already open is raised, otherwise a new one is
 // made, owned by the frame.
-template <typename Window> void OpenWindow(CMainFrame& frame, QPointer<Window>& window) {
-    if (!window) window = new Window(&frame);
+template <typename Window>
+void OpenWindow(CMainFrame& frame, QPointer<Window>& window, const SubjectSwitcher& switcher) {
+    if (!window) {
+        window = new Window(&frame);
+        window->setSubjectSwitcher(switcher);
+    }
     window->show();
     window->raise();
     window->activateWindow();
 }
 
+void InstallMenu(CMainFrame& frame, const SubjectSwitcher& switcher);
+
 } // namespace
 
 void InstallAnalysisMenu(CMainFrame& frame) {
+    AnalysisMenuWith({})(frame);
+}
+
+CMainFrame::MenuExtension AnalysisMenuWith(SubjectSwitcher switcher) {
+    return [switcher](CMainFrame& frame) { InstallMenu(frame, switcher); };
+}
+
+namespace {
+
+void InstallMenu(CMainFrame& frame, const SubjectSwitcher& switcher) {
     QMenuBar* bar = frame.menuBar();
     const QList<QAction*> menus = bar->actions();
     auto* menu = new QMenu(QStringLiteral("A&nalysis"), bar);
@@ -64,16 +80,18 @@ void InstallAnalysisMenu(CMainFrame& frame) {
     const Item items[] = {
         {cmd::AnalysisProfile, "&Load-velocity profile",
          "Load-velocity profile and estimated 1RM of the table", TableHasSeries,
-         [&frame, profile] { OpenWindow(frame, *profile); }},
+         [&frame, profile, switcher] { OpenWindow(frame, *profile, switcher); }},
         {cmd::AnalysisVelocityLoss, "&Velocity loss", "Velocity loss in each series of the table",
-         TableHasSeries, [&frame, loss] { OpenWindow(frame, *loss); }},
+         TableHasSeries, [&frame, loss, switcher] { OpenWindow(frame, *loss, switcher); }},
         {cmd::AnalysisProgress, "&Progress", "Progress across the sessions of the subject's folder",
          [] { return !CurrentSubjectFolder().empty(); },
-         [&frame, progress] { OpenWindow(frame, *progress); }},
+         [&frame, progress, switcher] { OpenWindow(frame, *progress, switcher); }},
+        {cmd::AnalysisExercise, "&Exercise\u2026", "Name the exercise of the session",
+         [] { return true; }, [&frame] { ExerciseDialog(frame); }},
     };
     for (const Item& item : items) {
-        QAction* action = menu->addAction(QString::fromLatin1(item.text));
-        action->setStatusTip(QString::fromLatin1(item.tip));
+        QAction* action = menu->addAction(QString::fromUtf8(item.text));
+        action->setStatusTip(QString::fromUtf8(item.tip));
         router.setRule(item.id, item.rule);
         router.setHandler(item.id, menu, item.open);
         router.bindAction(action, item.id);
@@ -87,5 +105,7 @@ void InstallAnalysisMenu(CMainFrame& frame) {
     router.bindAction(stop, cmd::AnalysisVelocityLossStop);
     QObject::connect(menu, &QMenu::aboutToShow, &router, &CommandRouter::refreshActions);
 }
+
+} // namespace
 
 } // namespace krovel

@@ -3,16 +3,18 @@
 // open beside the main window (not modal) and follow its data.
 #pragma once
 
-namespace krovel {
+#include "analysis/gui/ExerciseChoice.h"
+#include "ui/gui/CMainFrame.h"
 
-class CMainFrame;
+namespace krovel {
 
 // Command ids of the three items, after the ids the program's resources use.
 namespace cmd {
 inline constexpr int AnalysisProfile = 32810;
 inline constexpr int AnalysisVelocityLoss = 32811;
 inline constexpr int AnalysisProgress = 32812;
-inline constexpr int AnalysisVelocityLossStop = 32813;
+inline constexpr int AnalysisExercise = 32813;
+inline constexpr int AnalysisVelocityLossStop = 32814;
 } // namespace cmd
 
 // Adds the menu to the frame's menu bar, before its last menu, and registers the three
@@ -20,5 +22,9 @@ inline constexpr int AnalysisVelocityLossStop = 32813;
 // live view's velocity-loss cue (always available). The profile and the velocity loss are greyed
 // while the table holds no series, progress while no subject (and so no folder) is current.
 void InstallAnalysisMenu(CMainFrame& frame);
+
+// The same menu, whose windows choose an athlete through `switcher`; the shell passes
+// this one to the frame.
+CMainFrame::MenuExtension AnalysisMenuWith(SubjectSwitcher switcher);
 
 } // namespace krovel

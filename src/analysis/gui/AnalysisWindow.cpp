@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCursor>
 #include <QDate>
 #include <QFontDatabase>
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrintDialog>
@@ -33,9 +35,13 @@
 
 #include "analysis/core/AnalysisSubject.h"
 #include "analysis/core/TableSnapshot.h"
+#include "analysis/gui/ProgressWindow.h"
 #include "base/core/AtomicFile.h"
 #include "base/core/Prompts.h"
 #include "base/gui/QtText.h"
+#include "data/core/DataModel.h"
+#include "quorl/gui/QuorlDialogs.h"
+#include "ui/gui/CMainFrame.h"
 #include "ui/gui/SharedPrinter.h"
 
 namespace krovel {
@@ -111,6 +117,25 @@ AnalysisWindow::AnalysisWindow(const QString& title, QWidget* parent)
     resize(WindowWidth, 600);
 
     auto* layout = new QVBoxLayout(this);
+    // Whose session and which lift, on a row of their own above the window's controls.
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(new QLabel(QStringLiteral("Athlete:"), this));
+    athleteBox_ = new QComboBox(this);
+    athleteBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    athleteBox_->setMinimumContentsLength(12);
+    choices->addWidget(athleteBox_);
+    connect(athleteBox_, &QComboBox::activated, this, &AnalysisWindow::chooseAthlete);
+    choices->addWidget(new QLabel(QStringLiteral("Exercise:"), this));
+    exerciseBox_ = new QComboBox(this);
+    exerciseBox_->setEditable(true);
+    exerciseBox_->setInsertPolicy(QComboBox::NoInsert);
+    exerciseBox_->setMinimumContentsLength(16);
+    choices->addWidget(exerciseBox_);
+    connect(exerciseBox_, &QComboBox::activated, this, &AnalysisWindow::chooseExercise);
+    connect(exerciseBox_->lineEdit(), &QLineEdit::editingFinished, this,
+            &AnalysisWindow::chooseExercise);
+    choices->addStretch(1);
+    layout->addLayout(choices);
     controls_ = new QHBoxLayout;
     layout->addLayout(controls_);
     subjectLabel_ = new QLabel(this);
@@ -175,7 +200,7 @@ void AnalysisWindow::refreshNow() {
     shownFingerprint_ = dataFingerprint();
     built_ = true;
     rebuild();
-    subjectLabel_->setText(subjectLine());
+    showChoices();
     // The chart keeps room for its legend on one line, so no entry is cut short, unless
     // the legend is wider than a window can be expected to be.
     const QFontMetrics metrics(chart()->legend()->font());
@@ -187,8 +212,60 @@ void AnalysisWindow::refreshNow() {
 
 QString AnalysisWindow::subjectLine() const {
     const AnalysisSubject subject = CurrentAnalysisSubject();
-    return SubjectLineText(
-        {{"Athlete", subject.Athlete}, {"Session", subject.Date}, {"File", subject.File}});
+    return SubjectLineText({{"Athlete", subject.Athlete},
+                            {"Exercise", TestHeader.Exercise},
+                            {"Session", subject.Date},
+                            {"File", subject.File}});
+}
+
+std::string AnalysisWindow::choicesKey() const {
+    const auto* current = quorl::TheSubjectRegistry().current();
+    return (current ? current->folderName : std::string()) + '\n' + TestHeader.Exercise;
+}
+
+void AnalysisWindow::showChoices() {
+    shownChoicesKey_ = choicesKey();
+    const QSignalBlocker athleteBlock(athleteBox_);
+    const QSignalBlocker exerciseBlock(exerciseBox_);
+    const quorl::SubjectRegistry& registry = quorl::TheSubjectRegistry();
+    const auto* current = registry.current();
+    athleteBox_->clear();
+    for (const quorl::Subject& subject : registry.list()) {
+        if (subject.damaged) continue;
+        athleteBox_->addItem(ToQt(subject.record.SubjectName), ToQt(subject.folderName));
+    }
+    athleteBox_->setCurrentIndex(current ? athleteBox_->findData(ToQt(current->folderName)) : -1);
+    // The subject's files are read again only when another subject's folder is current.
+    const std::string folder = CurrentSubjectFolder();
+    if (!exercisesListed_ || folder != listedFolder_) {
+        exercisesListed_ = true;
+        listedFolder_ = folder;
+        exerciseBox_->clear();
+        for (const std::string& choice : ExerciseChoices(folder))
+            exerciseBox_->addItem(ToQt(choice));
+    }
+    const QString exercise = ToQt(TestHeader.Exercise);
+    if (!exercise.isEmpty() && exerciseBox_->findText(exercise) < 0)
+        exerciseBox_->addItem(exercise);
+    exerciseBox_->setEditText(exercise);
+    subjectLabel_->setText(subjectLine());
+}
+
+void AnalysisWindow::chooseAthlete(int index) {
+    auto* frame = qobject_cast<CMainFrame*>(parentWidget());
+    const std::string folder = FromQt(athleteBox_->itemData(index).toString());
+    const auto* current = quorl::TheSubjectRegistry().current();
+    if (frame && switcher_ && !(current && current->folderName == folder))
+        switcher_(*frame, folder);
+    // Shows what is current afterwards, the athlete before when the switch was cancelled.
+    refreshNow();
+}
+
+void AnalysisWindow::chooseExercise() {
+    auto* frame = qobject_cast<CMainFrame*>(parentWidget());
+    const std::string exercise = FromQt(exerciseBox_->currentText().trimmed());
+    if (frame && exercise != TestHeader.Exercise) ChooseExercise(*frame, exercise);
+    if (choicesKey() != shownChoicesKey_) showChoices();
 }
 
 QString AnalysisWindow::pageHeading(const QString& madeWhat) const {
@@ -198,7 +275,10 @@ QString AnalysisWindow::pageHeading(const QString& madeWhat) const {
 
 void AnalysisWindow::followData() {
     if (!isVisible()) return;
-    if (!built_ || dataFingerprint() != shownFingerprint_) refreshNow();
+    if (!built_ || dataFingerprint() != shownFingerprint_)
+        refreshNow();
+    else if (choicesKey() != shownChoicesKey_ && !exerciseBox_->lineEdit()->hasFocus())
+        showChoices();
 }
 
 void AnalysisWindow::showEvent(QShowEvent* event) {

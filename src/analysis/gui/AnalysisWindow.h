@@ -14,9 +14,11 @@
 #include <utility>
 
 #include "analysis/core/AnalysisTables.h"
+#include "analysis/gui/ExerciseChoice.h"
 
 class QChart;
 class QChartView;
+class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QPrinter;
@@ -37,6 +39,12 @@ public:
     QLabel* summary() const { return summary_; }
     // The line above the chart that says whose data it is: athlete, session, file.
     QLabel* subjectLabel() const { return subjectLabel_; }
+    // The athlete and exercise choices on the row above the controls. Choosing an
+    // athlete goes through the switcher (the main window's subject selection, with its
+    // question); without one the list only shows. The exercise goes into the session.
+    QComboBox* athleteBox() const { return athleteBox_; }
+    QComboBox* exerciseBox() const { return exerciseBox_; }
+    void setSubjectSwitcher(SubjectSwitcher switcher) { switcher_ = std::move(switcher); }
 
     // Reads the data again and redraws, whether or not it changed.
     void refreshNow();
@@ -81,6 +89,12 @@ protected:
 
 private:
     void followData();
+    // Fills the athlete and exercise choices from the registry and the TestHeader.
+    void showChoices();
+    void chooseAthlete(int index);
+    void chooseExercise();
+    // Current subject's folder name and exercise: a change refills the choices.
+    std::string choicesKey() const;
     void print();
     // Widens the window once, when first shown, so the table's columns fit beside the
     // chart, within the screen.
@@ -92,6 +106,12 @@ private:
     QLabel* subjectLabel_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QHBoxLayout* controls_ = nullptr;
+    QComboBox* athleteBox_ = nullptr;
+    QComboBox* exerciseBox_ = nullptr;
+    SubjectSwitcher switcher_;
+    std::string shownChoicesKey_;
+    std::string listedFolder_;
+    bool exercisesListed_ = false;
     QTimer followTimer_;
     uint64_t shownFingerprint_ = 0;
     bool built_ = false;

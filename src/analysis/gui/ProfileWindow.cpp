@@ -1,24 +1,41 @@
 #include "analysis/gui/ProfileWindow.h"
 
 #include <QChart>
+#include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFutureWatcher>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPromise>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTableWidget>
+#include <QThreadPool>
+#include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <functional>
+#include <limits>
+#include <memory>
 #include <set>
 #include <utility>
 
 #include "analysis/core/AnalysisCsv.h"
+#include "analysis/core/AthleteRecord.h"
+#include "analysis/core/AthleteThresholds.h"
 #include "analysis/core/TableSnapshot.h"
+#include "analysis/gui/ProgressWindow.h"
+#include "base/core/Prompts.h"
 #include "base/gui/QtText.h"
+#include "data/core/DataModel.h"
 #include "measure/core/RepetitionValues.h"
 
 namespace krovel {
@@ -41,6 +58,40 @@ void TipLoadAndVelocity(QXYSeries* series, const QString& what) {
     });
 }
 
+// A signed number with its unit: "+0.05 m/s", "-3.1 %".
+QString Signed(double v, int decimals, const QString& unit) {
+    return (v >= 0 ? QStringLiteral("+") : QString()) + QString::number(v, 'f', decimals) +
+           QLatin1Char(' ') + unit;
+}
+
+// A load as the plate step can make it: one decimal, two for steps finer than 0.1 kg
+// or between tenths (1.25 kg).
+QString PlateLoad(double load, double plate) {
+    const bool tenths = std::abs(plate * 10 - std::round(plate * 10)) < 1e-9;
+    return QString::number(load, 'f', tenths ? 1 : 2) + QStringLiteral(" kg");
+}
+
+QString VerdictText(const Readiness& r) {
+    switch (r.Verdict) {
+    case ReadinessVerdict::Above:
+        return QStringLiteral("above usual");
+    case ReadinessVerdict::Usual:
+        return QStringLiteral("usual");
+    case ReadinessVerdict::Below:
+        return QStringLiteral("below usual");
+    case ReadinessVerdict::Unknown:
+        break;
+    }
+    return QStringLiteral("unknown") +
+           (r.Warnings.empty() ? QString() : QStringLiteral(": ") + ToQt(r.Warnings.front()));
+}
+
+// What reading the record gives: the record, or why there is none.
+struct RecordResult {
+    std::optional<AthleteRecord> Record;
+    std::string Error;
+};
+
 } // namespace
 
 ProfileWindow::ProfileWindow(QWidget* parent)
@@ -55,7 +106,10 @@ ProfileWindow::ProfileWindow(QWidget* parent)
     controls()->addWidget(threshold_);
     exerciseThreshold_ = new QPushButton(QStringLiteral("Exercise's threshold"), this);
     controls()->addWidget(exerciseThreshold_);
+    athleteThreshold_ = new QPushButton(QStringLiteral("Use as this athlete's threshold"), this);
+    controls()->addWidget(athleteThreshold_);
     controls()->addStretch(1);
+    buildLoadsPanel();
 
     connect(threshold_, &QDoubleSpinBox::valueChanged, this, [this](double v) {
         ownThreshold_ = v;
@@ -65,13 +119,105 @@ ProfileWindow::ProfileWindow(QWidget* parent)
         ownThreshold_.reset();
         refreshNow();
     });
+    connect(athleteThreshold_, &QPushButton::clicked, this, [this] { storeAthleteThreshold(); });
+}
+
+// Below the chart: the verdict against the record and the loads for today.
+void ProfileWindow::buildLoadsPanel() {
+    readinessLabel_ = new QLabel(this);
+    readinessLabel_->setWordWrap(true);
+    readinessLabel_->setTextFormat(Qt::PlainText);
+    readinessLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    readinessLabel_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+
+    auto* box = new QGroupBox(QStringLiteral("Loads for today"), this);
+    auto* boxLayout = new QVBoxLayout(box);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Plate step (kg):"), box));
+    plate_ = new QComboBox(box);
+    for (double step : {0.5, 1.0, 1.25, 2.5, 5.0}) plate_->addItem(QString::number(step), step);
+    plate_->setCurrentIndex(plate_->findData(DefaultPlateStep));
+    row->addWidget(plate_);
+    row->addSpacing(20);
+    row->addWidget(new QLabel(QStringLiteral("Target:"), box));
+    target_ = new QDoubleSpinBox(box);
+    target_->setRange(0.0, 200.0);
+    target_->setDecimals(2);
+    target_->setSingleStep(0.05);
+    target_->setValue(0.5);
+    row->addWidget(target_);
+    targetKind_ = new QComboBox(box);
+    targetKind_->addItems({QStringLiteral("m/s"), QStringLiteral("% of e1RM")});
+    row->addWidget(targetKind_);
+    targetLoad_ = new QLabel(box);
+    row->addWidget(targetLoad_, 1);
+    boxLayout->addLayout(row);
+    loadsSource_ = new QLabel(box);
+    loadsSource_->setWordWrap(true);
+    boxLayout->addWidget(loadsSource_);
+    loadsTable_ = new QTableWidget(0, 3, box);
+    loadsTable_->setHorizontalHeaderLabels(
+        {QStringLiteral("% of e1RM"), QStringLiteral("Load"), QStringLiteral("Velocity (m/s)")});
+    loadsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    loadsTable_->verticalHeader()->setVisible(false);
+    loadsTable_->setMaximumHeight(150);
+    boxLayout->addWidget(loadsTable_);
+
+    auto* panel = new QHBoxLayout;
+    panel->addWidget(readinessLabel_, 1);
+    panel->addWidget(box, 2);
+    static_cast<QVBoxLayout*>(layout())->addLayout(panel);
+
+    connect(plate_, &QComboBox::currentIndexChanged, this, [this] { showLoads(); });
+    connect(target_, &QDoubleSpinBox::valueChanged, this, [this] { showLoads(); });
+    connect(targetKind_, &QComboBox::currentIndexChanged, this, [this] { showLoads(); });
+}
+
+void ProfileWindow::storeAthleteThreshold() {
+    std::string error;
+    if (!SetAthleteThreshold(folder_, profile_.Exercise, threshold_->value(), error)) {
+        ShowNotice("The athlete's threshold was not stored: " + error);
+        return;
+    }
+    ownThreshold_.reset(); // the athlete's own now decides
+    refreshNow();
+}
+
+uint64_t ProfileWindow::dataFingerprint() const {
+    // The record and the athlete's thresholds come from the subject's folder.
+    return AnalysisWindow::dataFingerprint() ^
+           std::hash<std::string>()(CurrentSubjectFolder() + '\n' + FileName);
 }
 
 void ProfileWindow::rebuild() {
     const TableSnapshot snapshot = TakeTableSnapshot();
     subject_ = CurrentAnalysisSubject();
+    folder_ = CurrentSubjectFolder();
+    readiness_.reset();
+    readinessError_.clear();
+    std::vector<AthleteThreshold> athlete;
+    if (!folder_.empty()) {
+        if (auto own = ReadAthleteThresholds(folder_, readinessError_)) athlete = std::move(*own);
+    }
+    const VelocityThreshold threshold = ChooseThreshold(ownThreshold_, athlete, snapshot.Exercise);
     profile_ =
-        BuildProfile(snapshot.Series, {snapshot.Exercise, bestCount_->value(), ownThreshold_});
+        BuildProfile(snapshot.Series, {snapshot.Exercise, bestCount_->value(), threshold.Value});
+    profile_.Threshold = threshold;
+    if (!folder_.empty() && readinessError_.empty()) {
+        // The weeks just before the session, never the session itself; an undated
+        // session has no weeks before it.
+        const std::optional<int32_t> day = EarliestStartTime(snapshot.Series);
+        RecordRequest request;
+        request.Folder = folder_;
+        request.Exercise = snapshot.Exercise;
+        request.Window = {DefaultRecordWeeks, day.value_or(std::numeric_limits<int32_t>::min())};
+        request.BestCount = bestCount_->value();
+        request.ThresholdValue = ownThreshold_;
+        if (!FileName.empty())
+            request.ExcludeFile = (std::filesystem::path(folder_) / (FileName + ".krvx")).string();
+        readRecord(request);
+    }
+    athleteThreshold_->setEnabled(!folder_.empty() && !ExerciseKey(snapshot.Exercise).empty());
     {
         // The box shows the threshold in use, the exercise's until the user sets one.
         QSignalBlocker quiet(threshold_);
@@ -90,6 +236,8 @@ void ProfileWindow::rebuild() {
     summary()->setText(lines.join(QLatin1Char('\n')));
     showTable();
     drawChart(snapshot.Series);
+    showReadiness();
+    showLoads();
     setNothingToAnalyse(snapshot.Series.empty(),
                         QStringLiteral("Nothing to analyse: the table holds no series."));
 }
@@ -193,6 +341,139 @@ void ProfileWindow::drawChart(const std::vector<SeriesRecord>& series) {
         s->attachAxis(x);
         s->attachAxis(y);
     }
+}
+
+// A folder of ten thousand sessions takes most of a second to read: the record is read
+// on a pool thread and the window shows it when it arrives, unless the window has
+// started another reading since.
+void ProfileWindow::readRecord(const RecordRequest& request) {
+    const uint64_t job = ++recordJob_;
+    auto promise = std::make_shared<QPromise<RecordResult>>();
+    auto* watcher = new QFutureWatcher<RecordResult>(this);
+    connect(watcher, &QFutureWatcher<RecordResult>::finished, this, [this, watcher, job] {
+        watcher->deleteLater();
+        if (job != recordJob_ || watcher->future().resultCount() == 0) return;
+        RecordResult result = watcher->future().result();
+        readinessError_ = std::move(result.Error);
+        if (result.Record) {
+            readiness_ = CompareWithRecord(profile_, std::move(*result.Record));
+            auto* x = qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).value(0));
+            drawRecord(x ? x->max() : 100);
+        }
+        showReadiness();
+        showLoads();
+    });
+    watcher->setFuture(promise->future());
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, request] {
+        RecordResult result;
+        result.Record = BuildAthleteRecord(request, result.Error);
+        promise->addResult(std::move(result));
+        promise->finish();
+    });
+}
+
+// The record's points and line under today's, in colours of their own.
+void ProfileWindow::drawRecord(double right) {
+    if (!readiness_) return;
+    const AthleteRecord& record = readiness_->Reference;
+    if (record.Loads.empty()) return;
+    const QColor pointColour(240, 170, 90), lineColour(200, 100, 0);
+    auto* points = new QScatterSeries;
+    points->setName(QStringLiteral("Record loads"));
+    points->setMarkerSize(7);
+    points->setColor(pointColour);
+    points->setBorderColor(pointColour);
+    for (const RecordLoad& l : record.Loads) points->append(l.Mass, l.Velocity);
+    TipLoadAndVelocity(points, QStringLiteral("Record"));
+    auto add = [this](QAbstractSeries* series) {
+        chart()->addSeries(series);
+        for (QAbstractAxis* axis : chart()->axes()) series->attachAxis(axis);
+    };
+    add(points);
+    if (!record.Fit) return;
+    const double to = record.E1rm ? *record.E1rm : right;
+    auto* line = new QLineSeries;
+    line->setName(QStringLiteral("Record line"));
+    line->append(0, record.Fit->Intercept);
+    line->append(to, record.Fit->Intercept + record.Fit->Slope * to);
+    line->setPen(QPen(lineColour, 2, Qt::DashLine));
+    add(line);
+}
+
+void ProfileWindow::showReadiness() {
+    QStringList lines;
+    if (folder_.empty()) {
+        lines << QStringLiteral("Readiness: no subject is chosen; the record is read from a "
+                                "subject's folder.");
+    } else if (!readiness_) {
+        lines << QStringLiteral("Readiness: ") +
+                     (readinessError_.empty() ? QStringLiteral("reading the athlete's record…")
+                                              : ToQt(readinessError_));
+    } else {
+        const Readiness& r = *readiness_;
+        const AthleteRecord& record = r.Reference;
+        lines << QStringLiteral("Readiness: ") + VerdictText(r);
+        lines << QStringLiteral("Record: %1 session(s) from the %2 weeks before the session")
+                     .arg(record.Sessions.size())
+                     .arg(record.Weeks);
+        if (r.MeanDifference) {
+            double pct = 0;
+            int n = 0;
+            for (const ReadinessLoad& l : r.Loads) {
+                if (!l.DifferencePct) continue;
+                pct += *l.DifferencePct;
+                ++n;
+            }
+            QString text = QStringLiteral("Mean difference: ") +
+                           Signed(*r.MeanDifference, 3, QStringLiteral("m/s"));
+            if (n > 0) text += QStringLiteral(" (") + Signed(pct / n, 1, QStringLiteral("%)"));
+            lines << text;
+            lines << QStringLiteral("Usual band: ±%1 m/s").arg(r.Band, 0, 'f', 3);
+        }
+        if (r.E1rmChangePct && r.E1rm && record.E1rm)
+            lines << QStringLiteral("e1RM change: ") +
+                         Signed(*r.E1rm - *record.E1rm, 1, QStringLiteral("kg")) +
+                         QStringLiteral(" (") + Signed(*r.E1rmChangePct, 1, QStringLiteral("%)"));
+    }
+    readinessLabel_->setText(lines.join(QLatin1Char('\n')));
+}
+
+void ProfileWindow::showLoads() {
+    loadsLine_.reset();
+    QString source;
+    if (readiness_) {
+        const AthleteRecord& record = readiness_->Reference;
+        loadsLine_ = LineOf(record.Fit, record.Threshold.Value, record.E1rm);
+        if (loadsLine_) source = QStringLiteral("From the athlete's record.");
+    }
+    if (!loadsLine_) {
+        loadsLine_ = LineOf(profile_.Fit, profile_.Threshold.Value, profile_.E1rm);
+        source = loadsLine_ ? QStringLiteral("No record: from this session's own profile.")
+                            : QStringLiteral("No line that estimates a 1RM: no loads.");
+    }
+    loadsSource_->setText(source);
+    const double plate = plate_->currentData().toDouble();
+    const std::vector<PrescribedLoad> rows =
+        loadsLine_ ? LoadTable(*loadsLine_, plate) : std::vector<PrescribedLoad>{};
+    loadsTable_->setRowCount(int(rows.size()));
+    for (int i = 0; i < int(rows.size()); ++i) {
+        loadsTable_->setItem(i, 0, new QTableWidgetItem(QString::number(rows[i].Percent)));
+        loadsTable_->setItem(i, 1, new QTableWidgetItem(PlateLoad(rows[i].Load, plate)));
+        loadsTable_->setItem(i, 2, new QTableWidgetItem(QString::number(rows[i].Velocity, 'f', 2)));
+    }
+    if (!loadsLine_) {
+        targetLoad_->clear();
+        return;
+    }
+    const PrescriptionResult result = targetKind_->currentIndex() == 0
+                                          ? LoadForVelocity(*loadsLine_, target_->value(), plate)
+                                          : LoadForPercent(*loadsLine_, target_->value(), plate);
+    targetLoad_->setText(result.Load ? QStringLiteral("Load: %1 (%2 m/s, %3 %)")
+                                           .arg(PlateLoad(result.Load->Load, plate))
+                                           .arg(result.Load->Velocity, 0, 'f', 2)
+                                           .arg(result.Load->Percent)
+                                     : ToQt(result.Refusal));
 }
 
 } // namespace krovel

@@ -27,8 +27,9 @@ public:
     const ProgressReport& report() const { return report_; }
     const std::string& folder() const { return folder_; }
     std::string csvText() const override;
-    // "All exercises" first, then each exercise of the folder.
-    QComboBox* exerciseBox() const { return exercise_; }
+    // Which exercise the chart and summary show: "All exercises" first, then each
+    // exercise of the folder (the base class's exercise box names the session's own).
+    QComboBox* shownExerciseBox() const { return exercise_; }
     // The chosen exercise's summary; none while all exercises are shown.
     const std::optional<ProgressSummary>& exerciseSummary() const { return chosen_; }
     // True while the folder is being read; readDone follows when it has been.

@@ -1,5 +1,6 @@
 #include "app/gui/AppCommands.h"
 
+#include "analysis/gui/ExerciseChoice.h"
 #include "app/gui/FileCommands.h"
 #include "base/core/CommandIds.h"
 #include "base/gui/CommandRouter.h"
@@ -14,6 +15,7 @@ namespace krovel {
 void PerformCommand(CMainFrame& frame) {
     // The new measurement starts whatever the save question led to.
     OfferToSaveUnsavedData(frame);
+    StartWithLastExercise(frame);
     frame.router().post(cmd::NewMeasurement);
 }
 

@@ -155,7 +155,7 @@ bool CKrovelDeviceApp::InitInstance(const CommandLineParts& parts) {
     doc_ = std::make_unique<CKrovelDeviceDoc>();
     doc_->OnNewDocument();
     frame_ = std::make_unique<CMainFrame>(
-        *router_, *doc_, std::vector<CMainFrame::MenuExtension>{InstallAnalysisMenu});
+        *router_, *doc_, std::vector<CMainFrame::MenuExtension>{AnalysisMenuWith(SwitchSubject)});
     if (!frame_->Create()) {
         frame_.reset();
         return false;

@@ -42,6 +42,7 @@ bool SwitchSubject(CMainFrame& frame, const std::string& folderName) {
         }
     }
     if (!registry.select(folderName)) return false;
+    quorl::RememberChosenSubject(folderName);
     QuorlFillSubject(TestHeader.Subject);
     frame.RepaintAll();
     return true;

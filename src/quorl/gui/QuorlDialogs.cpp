@@ -1,7 +1,10 @@
 #include "quorl/gui/QuorlDialogs.h"
 
 #include <QApplication>
+#include <QSettings>
 
+#include "base/gui/QtText.h"
+#include "base/io/UserSettings.h"
 #include "quorl/gui/LoadDialog.h"
 #include "quorl/gui/Quorl.h"
 #include "quorl/gui/SubjectDialog.h"
@@ -34,6 +37,16 @@ QtQuorlDialogs qtDialogs;
 QuorlDialogs* installed = &qtDialogs;
 
 } // namespace
+
+void RememberChosenSubject(const std::string& folderName) {
+    QSettings settings(UserSettingsOrganization, UserSettingsApplication);
+    settings.setValue(QStringLiteral("LastSubject"), ToQt(folderName));
+}
+
+std::string LastChosenSubject() {
+    const QSettings settings(UserSettingsOrganization, UserSettingsApplication);
+    return FromQt(settings.value(QStringLiteral("LastSubject")).toString());
+}
 
 QuorlDialogs& CurrentQuorlDialogs() {
     return *installed;

@@ -2,6 +2,8 @@
 // them without showing a window. Installed nothing: the Qt dialogs are shown.
 #pragma once
 
+#include <string>
+
 #include "quorl/core/SubjectRegistry.h"
 
 namespace krovel::quorl {
@@ -18,6 +20,12 @@ public:
 
 QuorlDialogs& CurrentQuorlDialogs();
 void InstallQuorlDialogs(QuorlDialogs* dialogs); // nullptr puts the Qt dialogs back
+
+// The subject the user chose last, kept per user in the program's QSettings file
+// (Kelvane.conf, "LastSubject") so the subject dialog can offer it again after a
+// restart; only offered, never made current without the user.
+void RememberChosenSubject(const std::string& folderName);
+std::string LastChosenSubject();
 
 // The one registry behind the nine functions, for dialogs and tests.
 SubjectRegistry& TheSubjectRegistry();

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "quorl/core/SubjectRecordFile.h"
+#include "quorl/gui/QuorlDialogs.h"
 #include "quorl/gui/SubjectEditDialog.h"
 
 namespace krovel::quorl {
@@ -65,8 +66,9 @@ SubjectDialog::SubjectDialog(SubjectRegistry& registry, QWidget* parent)
     layout->addWidget(error_);
     layout->addWidget(buttons);
 
+    // The current subject, else the one chosen last (also in an earlier run).
     const Subject* current = registry_.current();
-    reload(current ? current->folderName : std::string());
+    reload(current ? current->folderName : LastChosenSubject());
 }
 
 void SubjectDialog::reload(const std::string& selectFolder) {

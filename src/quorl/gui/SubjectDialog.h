@@ -17,9 +17,11 @@ class SubjectDialog : public QDialog {
 public:
     SubjectDialog(SubjectRegistry& registry, QWidget* parent);
 
+    // The folder of the highlighted subject, empty when none is.
+    std::string selectedFolder() const;
+
 private:
     void reload(const std::string& selectFolder);
-    std::string selectedFolder() const;
     void addSubject();
     void editSubject();
     void chooseSubject();
