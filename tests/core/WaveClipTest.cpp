@@ -84,5 +84,16 @@ TEST(WaveClipTest, RejectsWhatIsNotPlainPcm) {
     EXPECT_FALSE(ParseWaveClip(text, sizeof text));
 }
 
+TEST(WaveClipTest, AToneIsASixteenBitMonoClipOfItsLength) {
+    const std::vector<uint8_t> image = ToneWaveImage(22050, 440.0, 0.6);
+    auto clip = ParseWaveClip(image.data(), image.size());
+    ASSERT_TRUE(clip);
+    EXPECT_EQ(clip->channels, 1);
+    EXPECT_EQ(clip->sampleRate, 22050u);
+    EXPECT_EQ(clip->bitsPerSample, 16);
+    EXPECT_EQ(clip->dataOffset + clip->dataSize, image.size());
+    EXPECT_DOUBLE_EQ(clip->seconds(), 13230.0 / 22050);
+}
+
 } // namespace
 } // namespace krovel

@@ -66,6 +66,18 @@ void FillTable() {
     FileName = "squat-monday";
 }
 
+// Makes "Anna" the current subject of a registry under `root`; her data folder.
+std::string AnnasFolder(const std::string& root) {
+    QuorlInit(root, "KRVDEV");
+    SubjectRecord anna;
+    anna.SubjectName = "Anna";
+    if (!quorl::TheSubjectRegistry().add(anna)) return {};
+    QuorlSelectByData(root + "/Anna");
+    std::string folder;
+    QuorlDataFolder(0, folder);
+    return folder;
+}
+
 // How many different colours the chart's series are drawn in.
 size_t Colours(const QChart* chart) {
     std::set<QRgb> colours;
@@ -167,17 +179,22 @@ TEST(AnalysisWindowsTest, ChartTitleOfALongExerciseIsCut) {
     EXPECT_LT(profile->summary()->text().size(), 1000);
 }
 
-TEST(AnalysisWindowsTest, ProgressReadsTheSubjectsFolder) {
+// Anna's folder in a registry of its own, left again at the end.
+class ProgressWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(temp.isValid());
+        folder = AnnasFolder(root);
+        ASSERT_FALSE(folder.empty());
+    }
+    void TearDown() override { QuorlInit(root, "KRVDEV"); }
+
     QTemporaryDir temp;
-    ASSERT_TRUE(temp.isValid());
     const std::string root = temp.path().toStdString() + "/DATA";
-    QuorlInit(root, "KRVDEV");
-    SubjectRecord anna;
-    anna.SubjectName = "Anna";
-    ASSERT_TRUE(quorl::TheSubjectRegistry().add(anna));
-    QuorlSelectByData(root + "/Anna");
     std::string folder;
-    QuorlDataFolder(0, folder);
+};
+
+TEST_F(ProgressWindowTest, ReadsTheSubjectsFolder) {
 
     TestHeaderRecord header;
     header.Exercise = "Squat " + std::string(70000, 'x');
@@ -192,6 +209,10 @@ TEST(AnalysisWindowsTest, ProgressReadsTheSubjectsFolder) {
     ASSERT_TRUE(h.router.send(cmd::AnalysisProgress));
     auto* progress = h.frame->findChild<ProgressWindow*>();
     ASSERT_TRUE(progress);
+    // The folder is read off the interface thread; its result arrives as an event.
+    EXPECT_TRUE(progress->reading());
+    EXPECT_EQ(progress->summary()->text(), QString::fromUtf8("Reading\u2026"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !progress->reading(); }, 10000));
     EXPECT_EQ(progress->report().FilesRead, 1);
     ASSERT_EQ(progress->report().Refused.size(), 2u);
     EXPECT_EQ(progress->table()->rowCount(), 1);
@@ -222,7 +243,52 @@ TEST(AnalysisWindowsTest, ProgressReadsTheSubjectsFolder) {
     TempFolder::Write(folder + "two.krvx", EncodeMeasurementFile(header, session));
     FileTimeText = " 02.03.2026 13:00 ";
     EXPECT_TRUE(QTest::qWaitFor([&] { return progress->table()->rowCount() == 2; }, 2000));
-    QuorlInit(root, "KRVDEV");
+}
+
+TEST_F(ProgressWindowTest, ShowsTheChosenExercisesTrendAndBest) {
+    TestHeaderRecord header;
+    header.Exercise = "Squat";
+    // A week apart, each faster at the heavy loads than the one before but the last.
+    const int extra[] = {0, 3, 6, 4};
+    for (int week = 0; week < 4; ++week) {
+        const int32_t at = SessionStart + week * 7 * 86400;
+        const std::vector<SeriesRecord> session = {SeriesOf(40, {50}, at),
+                                                   SeriesOf(60, {40 + extra[week]}, at),
+                                                   SeriesOf(80, {28 + extra[week]}, at)};
+        TempFolder::Write(folder + "s" + std::to_string(week) + ".krvx",
+                          EncodeMeasurementFile(header, session));
+    }
+    FrameHarness h;
+    ASSERT_TRUE(h.router.send(cmd::AnalysisProgress));
+    auto* progress = h.frame->findChild<ProgressWindow*>();
+    ASSERT_TRUE(progress);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !progress->reading(); }, 10000));
+    const auto names = [&] {
+        QStringList all;
+        for (QAbstractSeries* s : progress->chart()->series()) all << s->name();
+        return all;
+    };
+    EXPECT_EQ(names(), (QStringList{"Squat e1RM", "Squat best v"})); // all exercises
+    EXPECT_FALSE(progress->exerciseSummary());
+
+    ASSERT_EQ(progress->shownExerciseBox()->count(), 2);
+    progress->shownExerciseBox()->setCurrentIndex(1);
+    ASSERT_TRUE(progress->exerciseSummary());
+    const ProgressSummary& summary = *progress->exerciseSummary();
+    EXPECT_EQ(summary.Sessions, 4);
+    ASSERT_TRUE(summary.TrendKgPerWeek && summary.BestE1rm);
+    EXPECT_TRUE(progress->summary()->text().endsWith(ProgressSummaryText(summary)));
+    EXPECT_EQ(names(),
+              (QStringList{"Squat e1RM", "Squat best v", "Squat trend", "Squat best e1RM"}));
+
+    // The trend rises by its kg per week between the first and the last session; the
+    // best is marked at the third.
+    const auto* trend = qobject_cast<QXYSeries*>(progress->chart()->series()[2]);
+    ASSERT_EQ(trend->count(), 2);
+    EXPECT_NEAR(trend->at(1).y() - trend->at(0).y(), *summary.TrendKgPerWeek * 3, 1e-6);
+    const auto* best = qobject_cast<QXYSeries*>(progress->chart()->series()[3]);
+    ASSERT_EQ(best->count(), 1);
+    EXPECT_EQ(best->at(0), QPointF((SessionStart + 2 * 7 * 86400) * 1000.0, *summary.BestE1rm));
 }
 
 // A registry in a folder of the test with Anna and Ben; Anna is current. Their folders.

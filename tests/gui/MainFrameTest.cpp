@@ -54,7 +54,8 @@ TEST(MainFrameTest, MenuHasTheProgramsItemsInOrder) {
          {{"&Load-velocity profile", 32810},
           {"&Velocity loss", 32811},
           {"&Progress", 32812},
-          {"&Exercise\u2026", 32813}}},
+          {"&Exercise\u2026", 32813},
+          {"Velocity loss s&top\u2026", 32814}}},
         {"&About", {{"", 0}, {"&About Krovel", 57664}}},
     };
     const QList<QAction*> popups = h.frame->menuBar()->actions();

@@ -17,12 +17,13 @@ TEST(SignalSoundsTest, KindsChooseTheClipsAndOthersPlayNothing) {
     sounds.Load();
     EXPECT_TRUE(sounds.loaded(UpperSignalSound));
     EXPECT_TRUE(sounds.loaded(LowerSignalSound));
+    EXPECT_TRUE(sounds.loaded(StopSignalSound)); // made, not read
     EXPECT_FALSE(sounds.loaded(1));
 
     InstallSignalSounds(&sounds);
     EXPECT_FALSE(SignalSound(0));
     EXPECT_FALSE(SignalSound(1));
-    EXPECT_FALSE(SignalSound(4));
+    EXPECT_FALSE(SignalSound(5));
     // Whether these start depends on an audio device; a new clip cuts the old one off
     // and neither call may fail loudly without a device.
     SignalSound(UpperSignalSound);

@@ -1,7 +1,9 @@
 // The live measurement end to end: the view started through the router, frames sent by
 // a "Kinetrak Basic" unit on the simulated FTDI bus, the tick command sent directly.
 #include <QAbstractButton>
+#include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -13,6 +15,7 @@
 #include "device/gui/PortPane.h"
 #include "device/io/DeviceLink.h"
 #include "io/LinkTestSupport.h"
+#include "measure/gui/VelocityLossStopSetting.h"
 #include "support/ViewHarness.h"
 #include "ui/gui/SubjectBar.h"
 
@@ -305,6 +308,65 @@ TEST_F(ViewLiveTest, AUnitLostMidSetIsShownInThePortPaneUntilTheNextStart) {
     ASSERT_TRUE(bus.IsOpen(second));
     EXPECT_TRUE(QTest::qWaitFor([&] { return pane.text() == port; }, 2000));
     h.router.send(cmd::Stop);
+}
+
+// The user's own stop share is put back after each test.
+class VelocityLossStopTest : public ViewLiveTest {
+protected:
+    void SetUp() override {
+        ViewLiveTest::SetUp();
+        saved = QSettings("Marvolen Krovel", "Kelvane").value(VelocityLossStopKey);
+    }
+    void TearDown() override {
+        QSettings settings("Marvolen Krovel", "Kelvane");
+        if (saved.isValid())
+            settings.setValue(VelocityLossStopKey, saved);
+        else
+            settings.remove(VelocityLossStopKey);
+        ViewLiveTest::TearDown();
+    }
+    QVariant saved;
+};
+
+TEST_F(VelocityLossStopTest, TheSettingRoundTripsAndRefusesOutOfRange) {
+    for (int stored : {20, 0, 50}) {
+        WriteVelocityLossStop(stored);
+        EXPECT_EQ(QSettings("Marvolen Krovel", "Kelvane").value(VelocityLossStopKey).toInt(),
+                  stored);
+        EXPECT_EQ(ReadVelocityLossStop(), stored);
+    }
+    QSettings("Marvolen Krovel", "Kelvane").setValue(VelocityLossStopKey, 80);
+    EXPECT_EQ(ReadVelocityLossStop(), 0);
+}
+
+// The set's mean velocity falls by 0.02 m/s per repetition from 1.00 m/s: 20 % is
+// reached at the 11th repetition (0.80 m/s).
+TEST_F(VelocityLossStopTest, TheCueFiresOncePerSeriesAtTheShare) {
+    struct Case {
+        int percent;
+        int firesAt; // 0: never
+        const char* note;
+    };
+    for (const Case c :
+         {Case{20, 11, "0.78 m/s\nLoss 22 %\nVelocity loss 20 % \u2013 stop"}, Case{0, 0, ""}}) {
+        SCOPED_TRACE(c.percent);
+        WriteVelocityLossStop(c.percent);
+        Start();
+        EXPECT_EQ(h.view().lossLabel()->isVisible(), c.percent > 0);
+        Send(12);
+        for (int rep = 1; rep <= 12; ++rep) {
+            Tick();
+            EXPECT_EQ(LiveMeasurement.StopFiredRep, rep < c.firesAt ? 0 : c.firesAt) << rep;
+        }
+        EXPECT_EQ(h.view().lossLabel()->text().toStdString(), c.note);
+        Send(2, 1); // the next set starts over
+        Tick();
+        EXPECT_EQ(LiveMeasurement.StopFiredRep, 0);
+        h.router.send(cmd::Stop);
+        EXPECT_FALSE(h.view().lossLabel()->isVisible());
+        CloseLink();
+        ResetDataModel();
+    }
 }
 
 } // namespace

@@ -4,19 +4,6 @@
 
 namespace krovel {
 
-bool VelocityLossStop::Add(int32_t step) {
-    if (percent_ <= 0 || fired_ || step <= 0) return false;
-    fastest_ = std::max(fastest_, step);
-    // (fastest - v) / fastest >= percent / 100, in whole steps: no rounding at the edge.
-    fired_ = (fastest_ - step) * 100 >= percent_ * fastest_;
-    return fired_;
-}
-
-void VelocityLossStop::Reset() {
-    fastest_ = 0;
-    fired_ = false;
-}
-
 std::optional<int32_t> StopRepetition(const SeriesRecord& series, int32_t percent) {
     VelocityLossStop stop(percent);
     const int32_t reps = std::clamp<int32_t>(series.RepCount, 0, MaxRepetitions);

@@ -10,6 +10,7 @@
 #include "analysis/core/TableSnapshot.h"
 #include "analysis/gui/ProfileWindow.h"
 #include "analysis/gui/ProgressWindow.h"
+#include "analysis/gui/VelocityLossStopDialog.h"
 #include "analysis/gui/VelocityLossWindow.h"
 #include "base/gui/CommandRouter.h"
 #include "data/core/DataModel.h"
@@ -95,6 +96,13 @@ void InstallMenu(CMainFrame& frame, const SubjectSwitcher& switcher) {
         router.setHandler(item.id, menu, item.open);
         router.bindAction(action, item.id);
     }
+    QAction* stop = menu->addAction(QString::fromUtf8("Velocity loss s&top\u2026"));
+    stop->setStatusTip(QStringLiteral("Cue the end of a live set at a velocity loss"));
+    router.setHandler(cmd::AnalysisVelocityLossStop, menu, [&frame] {
+        VelocityLossStopDialog dialog(&frame);
+        dialog.exec();
+    });
+    router.bindAction(stop, cmd::AnalysisVelocityLossStop);
     QObject::connect(menu, &QMenu::aboutToShow, &router, &CommandRouter::refreshActions);
 }
 

@@ -14,11 +14,13 @@ inline constexpr int AnalysisProfile = 32810;
 inline constexpr int AnalysisVelocityLoss = 32811;
 inline constexpr int AnalysisProgress = 32812;
 inline constexpr int AnalysisExercise = 32813;
+inline constexpr int AnalysisVelocityLossStop = 32814;
 } // namespace cmd
 
 // Adds the menu to the frame's menu bar, before its last menu, and registers the three
-// commands with the frame's router. The profile and the velocity loss are greyed while
-// the table holds no series, progress while no subject (and so no folder) is current.
+// commands with the frame's router, and after them "Velocity loss stop…", which sets the
+// live view's velocity-loss cue (always available). The profile and the velocity loss are greyed
+// while the table holds no series, progress while no subject (and so no folder) is current.
 void InstallAnalysisMenu(CMainFrame& frame);
 
 // The same menu, whose windows choose an athlete through `switcher`; the shell passes

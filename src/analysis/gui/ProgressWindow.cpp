@@ -2,17 +2,22 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QComboBox>
 #include <QDate>
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QSpinBox>
+#include <QThread>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -71,6 +76,34 @@ QCategoryAxis* SessionDateAxis(int32_t first, int32_t last) {
     return axis;
 }
 
+QString ProgressSummaryText(const ProgressSummary& summary) {
+    const auto kg = [](double v) { return QString::number(v, 'f', 1) + QStringLiteral(" kg"); };
+    const auto signedNumber = [](double v, int decimals) {
+        return (v > 0 ? QStringLiteral("+") : QString()) + QString::number(v, 'f', decimals);
+    };
+    QString text = QStringLiteral("Sessions: %1").arg(summary.Sessions);
+    if (!summary.FirstDate.empty())
+        text += QStringLiteral(", first %1, last %2")
+                    .arg(ToQt(summary.FirstDate), ToQt(summary.LastDate));
+    if (summary.BestE1rm) {
+        text += QStringLiteral("\nBest e1RM: ") + kg(*summary.BestE1rm);
+        if (!summary.BestDate.empty()) text += QStringLiteral(" on ") + ToQt(summary.BestDate);
+    }
+    if (summary.LastE1rm) {
+        text += QStringLiteral("\nLast e1RM: ") + kg(*summary.LastE1rm);
+        if (summary.ChangeKg)
+            text += QStringLiteral(", change %1 kg").arg(signedNumber(*summary.ChangeKg, 1));
+        if (summary.ChangePct)
+            text += QStringLiteral(" (%1 %)").arg(signedNumber(*summary.ChangePct, 1));
+    }
+    text +=
+        summary.TrendKgPerWeek
+            ? QStringLiteral("\nTrend: %1 kg/week").arg(signedNumber(*summary.TrendKgPerWeek, 2))
+            : QStringLiteral("\nTrend: needs %1 dated sessions with an e1RM")
+                  .arg(TrendSessionCount);
+    return text;
+}
+
 std::string CurrentSubjectFolder() {
     std::string folder;
     if (QuorlIsValid()) QuorlSubjectFolder(folder);
@@ -80,6 +113,13 @@ std::string CurrentSubjectFolder() {
 ProgressWindow::ProgressWindow(QWidget* parent)
     : AnalysisWindow(QStringLiteral("Progress"), parent) {
     bestCount_ = addBestCountBox();
+    exercise_ = new QComboBox(this);
+    exercise_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    exercise_->addItem(QStringLiteral("All exercises"));
+    controls()->addWidget(exercise_);
+    connect(exercise_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!reading_) present();
+    });
     auto* refresh = new QPushButton(QStringLiteral("Refresh"), this);
     controls()->addWidget(refresh);
     controls()->addStretch(1);
@@ -108,21 +148,55 @@ uint64_t ProgressWindow::dataFingerprint() const {
 void ProgressWindow::rebuild() {
     folder_ = CurrentSubjectFolder();
     report_ = {};
-    QString text;
+    ++generation_; // a read still running for an earlier request is forgotten
     if (folder_.empty()) {
-        text = QStringLiteral("No subject is chosen: progress is read from a subject's folder.");
-    } else {
+        reading_ = false;
+        readText_ =
+            QStringLiteral("No subject is chosen: progress is read from a subject's folder.");
+        present();
+        return;
+    }
+    // A folder of thousands of sessions takes a second or more to read: the read runs
+    // on a thread of its own and the window stays usable meanwhile. The worker holds no
+    // pointer to the window; its result comes back through a queued connection that
+    // ends with the window, so closing the window mid-read is safe.
+    reading_ = true;
+    setNothingToAnalyse(true, QStringLiteral("Reading\u2026"));
+    struct Result {
+        std::optional<ProgressReport> report;
         std::string error;
-        if (auto report = BuildProgress({folder_, bestCount_->value(), std::nullopt}, error)) {
-            report_ = std::move(*report);
-            text = QStringLiteral("Folder: %1\nFiles read: %2")
-                       .arg(PathToQt(folder_))
-                       .arg(report_.FilesRead);
+    };
+    auto result = std::make_shared<Result>();
+    const ProgressRequest request{folder_, bestCount_->value(), std::nullopt, std::nullopt};
+    QThread* worker = QThread::create(
+        [result, request] { result->report = BuildProgress(request, result->error); });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    connect(worker, &QThread::finished, this, [this, result, generation = generation_] {
+        if (generation != generation_) return;
+        reading_ = false;
+        if (result->report) {
+            report_ = std::move(*result->report);
+            readText_ = QStringLiteral("Folder: %1\nFiles read: %2")
+                            .arg(PathToQt(folder_))
+                            .arg(report_.FilesRead);
             for (const RefusedFile& r : report_.Refused)
-                text += QStringLiteral("\nRefused: %1: %2").arg(ToQt(r.File), ToQt(r.Reason));
+                readText_ += QStringLiteral("\nRefused: %1: %2").arg(ToQt(r.File), ToQt(r.Reason));
         } else {
-            text = ToQt(error);
+            readText_ = ToQt(result->error);
         }
+        present();
+        emit readDone();
+    });
+    worker->start();
+}
+
+void ProgressWindow::present() {
+    QString text = readText_;
+    fillExerciseBox();
+    chosen_.reset();
+    if (const ExerciseProgress* e = chosenExercise()) {
+        chosen_ = SummariseProgress(e->Sessions);
+        text += QLatin1Char('\n') + ProgressSummaryText(*chosen_);
     }
     summary()->setText(text);
     showTable();
@@ -131,6 +205,24 @@ void ProgressWindow::rebuild() {
     setNothingToAnalyse(nothing, nothing && !folder_.empty()
                                      ? text + QStringLiteral("\nNo session to show.")
                                      : text);
+}
+
+void ProgressWindow::fillExerciseBox() {
+    // The choice stays with its exercise while the folder changes around it.
+    const QString current = exercise_->currentIndex() > 0 ? exercise_->currentText() : QString();
+    const QSignalBlocker quiet(exercise_);
+    exercise_->clear();
+    exercise_->addItem(QStringLiteral("All exercises"));
+    for (const ExerciseProgress& e : report_.Exercises)
+        exercise_->addItem(e.Exercise.empty() ? QStringLiteral("(no exercise)")
+                                              : ChartText(e.Exercise));
+    exercise_->setCurrentIndex(current.isEmpty() ? 0 : std::max(0, exercise_->findText(current)));
+}
+
+const ExerciseProgress* ProgressWindow::chosenExercise() const {
+    const int index = exercise_->currentIndex() - 1;
+    if (index < 0 || index >= int(report_.Exercises.size())) return nullptr;
+    return &report_.Exercises[size_t(index)];
 }
 
 std::string ProgressWindow::csvText() const {
@@ -156,8 +248,10 @@ void ProgressWindow::drawChart() {
     std::optional<int32_t> first, last;
     double topKg = 10, topVelocity = 0.5;
     int colour = 0;
-    std::vector<QLineSeries*> lines;
+    std::vector<std::pair<QXYSeries*, QValueAxis*>> lines; // each with its value axis
+    const ExerciseProgress* chosen = chosenExercise();
     for (const ExerciseProgress& e : report_.Exercises) {
+        if (chosen && &e != chosen) continue;
         const QString name =
             e.Exercise.empty() ? QStringLiteral("(no exercise)") : ToQt(e.Exercise);
         auto* e1rm = new QLineSeries;
@@ -194,7 +288,42 @@ void ProgressWindow::drawChart() {
                         ShowPointTip(state, what + ", " + when + ": " + value);
                     });
             c->addSeries(series);
-            lines.push_back(series);
+            lines.emplace_back(series, series == e1rm ? kg : velocity);
+        }
+    }
+    if (chosen && chosen_) {
+        const QString name = ChartText(chosen->Exercise);
+        std::vector<std::pair<double, double>> points; // weeks since 1970, kg
+        QScatterSeries* best = nullptr;
+        for (const SessionSummary& s : chosen->Sessions) {
+            if (!s.E1rm || !s.StartTime) continue;
+            points.emplace_back(*s.StartTime / (7 * 86400.0), *s.E1rm);
+            if (!best && chosen_->BestE1rm && *s.E1rm == *chosen_->BestE1rm) {
+                best = new QScatterSeries;
+                best->setName(name + QStringLiteral(" best e1RM"));
+                best->setMarkerSize(14);
+                best->setColor(QColor(255, 170, 0));
+                best->append(double(*s.StartTime) * 1000, *s.E1rm);
+            }
+        }
+        if (chosen_->TrendKgPerWeek && points.size() >= 2) {
+            // The least-squares line passes through the mean of its points.
+            double meanX = 0, meanY = 0;
+            for (const auto& [x, y] : points) {
+                meanX += x / double(points.size());
+                meanY += y / double(points.size());
+            }
+            auto* trend = new QLineSeries;
+            trend->setName(name + QStringLiteral(" trend"));
+            trend->setPen(QPen(QColor(90, 90, 90), 2, Qt::DotLine));
+            for (const double x : {points.front().first, points.back().first})
+                trend->append(x * 7 * 86400000.0, meanY + *chosen_->TrendKgPerWeek * (x - meanX));
+            c->addSeries(trend);
+            lines.emplace_back(trend, kg);
+        }
+        if (best) {
+            c->addSeries(best);
+            lines.emplace_back(best, kg);
         }
     }
     const int32_t now = int32_t(QDateTime::currentSecsSinceEpoch());
@@ -202,9 +331,9 @@ void ProgressWindow::drawChart() {
     c->addAxis(time, Qt::AlignBottom);
     c->addAxis(kg, Qt::AlignLeft);
     c->addAxis(velocity, Qt::AlignRight);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        lines[i]->attachAxis(time);
-        lines[i]->attachAxis(i % 2 == 0 ? kg : velocity);
+    for (const auto& [line, axis] : lines) {
+        line->attachAxis(time);
+        line->attachAxis(axis);
     }
     kg->setRange(0, topKg * 1.1);
     kg->applyNiceNumbers();

@@ -6,6 +6,7 @@
 
 #include "data/core/DataModel.h"
 #include "device/core/StreamDecoder.h"
+#include "measure/core/VelocityLossStop.h"
 
 namespace krovel {
 
@@ -24,6 +25,14 @@ struct LiveMeasurementState {
     float UpperSignal = 0;   // LivePeakPower x the series' SignalAbovePct / 100
     float LowerSignal = 0;   // LivePeakPower x the series' SignalBelowPct / 100
     float RowPeakPower = 0;  // best mean power among the live table's rows
+
+    // The velocity-loss stop of the live series: its share is read from the settings at
+    // each start (0: off), it starts over with each series.
+    VelocityLossStop LossStop{0};
+    int32_t LastStep = 0;      // mean velocity of the last repetition taken over, 0.02 m/s
+    int32_t LossPercent = 0;   // its loss from the fastest of the series so far
+    int32_t StopFiredRep = 0;  // 1-based repetition of the series at which the stop fired
+    int32_t StopFiredLoss = 0; // the loss of that repetition, as the note shows it
 
     // Back to the state at program start (tests). No link may be open on LiveRequest.
     void Reset();

@@ -1,6 +1,9 @@
 #include "measure/core/WaveClip.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <numbers>
 
 namespace krovel {
 
@@ -11,6 +14,10 @@ uint32_t Le32(const uint8_t* p) {
 }
 uint16_t Le16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+
+void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
 } // namespace
@@ -51,6 +58,34 @@ std::optional<WaveClip> ParseWaveClip(const uint8_t* bytes, size_t size) {
         pos = next;
     }
     return std::nullopt;
+}
+
+std::vector<uint8_t> ToneWaveImage(uint32_t sampleRate, double hz, double seconds) {
+    const auto frames = static_cast<uint32_t>(std::max(0.0, seconds) * sampleRate);
+    const uint32_t dataSize = frames * 2;
+    std::vector<uint8_t> out;
+    out.reserve(44 + dataSize);
+    const auto tag = [&out](const char* four) { out.insert(out.end(), four, four + 4); };
+    tag("RIFF");
+    PutLe(out, 36 + dataSize, 4);
+    tag("WAVE");
+    tag("fmt ");
+    PutLe(out, 16, 4);
+    PutLe(out, 1, 2); // PCM
+    PutLe(out, 1, 2); // mono
+    PutLe(out, sampleRate, 4);
+    PutLe(out, sampleRate * 2, 4); // bytes per second
+    PutLe(out, 2, 2);              // bytes per frame
+    PutLe(out, 16, 2);
+    tag("data");
+    PutLe(out, dataSize, 4);
+    const double fade = 0.005 * sampleRate;
+    for (uint32_t i = 0; i < frames; ++i) {
+        const double edge = std::min({1.0, i / fade, (frames - 1 - i) / fade});
+        const double v = 0.5 * edge * std::sin(2 * std::numbers::pi * hz * i / sampleRate);
+        PutLe(out, static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767))), 2);
+    }
+    return out;
 }
 
 } // namespace krovel

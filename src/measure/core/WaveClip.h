@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace krovel {
 
@@ -20,5 +21,9 @@ struct WaveClip {
 
 // The format of an uncompressed PCM image; nothing when the image is not one.
 std::optional<WaveClip> ParseWaveClip(const uint8_t* bytes, size_t size);
+
+// A RIFF WAVE image of a sine tone: 16-bit mono PCM at `sampleRate`, `hz` for `seconds`,
+// faded in and out over 5 ms so that it starts and ends without a click.
+std::vector<uint8_t> ToneWaveImage(uint32_t sampleRate, double hz, double seconds);
 
 } // namespace krovel

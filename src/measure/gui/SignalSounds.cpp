@@ -15,10 +15,7 @@ namespace {
 
 SignalSounds* installed = nullptr;
 
-bool ReadClip(const QString& resource, QAudioFormat& format, QByteArray& samples) {
-    QFile f(resource);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    const QByteArray image = f.readAll();
+bool ClipOf(const QByteArray& image, QAudioFormat& format, QByteArray& samples) {
     auto clip = ParseWaveClip(reinterpret_cast<const uint8_t*>(image.constData()),
                               static_cast<size_t>(image.size()));
     if (!clip) return false;
@@ -44,6 +41,12 @@ bool ReadClip(const QString& resource, QAudioFormat& format, QByteArray& samples
     return true;
 }
 
+bool ReadClip(const QString& resource, QAudioFormat& format, QByteArray& samples) {
+    QFile f(resource);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    return ClipOf(f.readAll(), format, samples);
+}
+
 } // namespace
 
 SignalSounds::SignalSounds(QObject* parent) : QObject(parent) {}
@@ -57,17 +60,25 @@ void SignalSounds::Load() {
     InitKrovelResources();
     upper_.valid = ReadClip(QStringLiteral(":/sounds/zvukMaxp.wav"), upper_.format, upper_.samples);
     lower_.valid = ReadClip(QStringLiteral(":/sounds/zvukKrit.wav"), lower_.format, lower_.samples);
+    // Two short high beeps would be heard as one of the design's clips; one long low
+    // tone is not.
+    const std::vector<uint8_t> tone = ToneWaveImage(22050, 440.0, 0.6);
+    stop_.valid = ClipOf(
+        QByteArray(reinterpret_cast<const char*>(tone.data()), static_cast<qsizetype>(tone.size())),
+        stop_.format, stop_.samples);
 }
 
 SignalSounds::Clip* SignalSounds::clipOf(int kind) {
     if (kind == UpperSignalSound) return &upper_;
     if (kind == LowerSignalSound) return &lower_;
+    if (kind == StopSignalSound) return &stop_;
     return nullptr;
 }
 
 bool SignalSounds::loaded(int kind) const {
     if (kind == UpperSignalSound) return upper_.valid;
     if (kind == LowerSignalSound) return lower_.valid;
+    if (kind == StopSignalSound) return stop_.valid;
     return false;
 }
 

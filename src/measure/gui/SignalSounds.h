@@ -1,4 +1,4 @@
-// The two signal sounds of the live measurement, played asynchronously from their
+// The signal sounds of the live measurement, played asynchronously from their
 // WAVE images in memory. One clip plays at a time: a new one cuts off the one still
 // playing. Without an audio device nothing plays and nothing else happens.
 #pragma once
@@ -17,7 +17,9 @@ class QAudioSink;
 namespace krovel {
 
 // Sound kinds of SignalSound: UpperSignalSound ("zvukMaxp") and LowerSignalSound
-// ("zvukKrit"), defined with the live signals that choose them.
+// ("zvukKrit"), defined with the live signals that choose them, and the velocity-loss
+// stop's cue, a generated tone unlike either.
+constexpr int32_t StopSignalSound = 4;
 
 class SignalSounds : public QObject {
     Q_OBJECT
@@ -25,7 +27,8 @@ public:
     explicit SignalSounds(QObject* parent = nullptr);
     ~SignalSounds() override;
 
-    // Loads the two resources; a missing or unreadable one stays empty, silently.
+    // Loads the two resources (a missing or unreadable one stays empty, silently) and
+    // makes the stop cue.
     void Load();
     bool loaded(int kind) const;
 
@@ -41,7 +44,7 @@ private:
     };
     Clip* clipOf(int kind);
 
-    Clip upper_, lower_;
+    Clip upper_, lower_, stop_;
     QBuffer buffer_;
     std::unique_ptr<QAudioSink> sink_;
 };

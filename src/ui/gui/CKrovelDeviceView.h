@@ -50,6 +50,9 @@ public:
     CKrovelDeviceDoc& document() const;
     CommandRouter& router() const;
     bool liveTimerActive() const { return liveTimer_.isActive(); }
+    // The large velocity-loss display under the live table (shown only while a live
+    // measurement runs with the stop on).
+    const class QLabel* lossLabel() const { return lossLabel_; }
 
     // Command 32782: the last series becomes current, any report or graph is left.
     void ShowOverview();
@@ -97,12 +100,16 @@ private:
     // being filled even without a repetition.
     void StampStartTimes(bool stopping);
     void ShowLiveRepetition(int32_t series, int32_t rep);
+    // The velocity-loss stop for one repetition taken over: the display and, once per
+    // series, the cue.
+    void FollowVelocityLoss(int32_t series, int32_t rep);
     void RefillForSelection();
 
     CMainFrame& frame_;
     SubjectBar* subjectBar_;
     CTarnList* repTable_;
     QTimer liveTimer_;
+    class QLabel* lossLabel_ = nullptr;
     int32_t stampedThrough_ = -1; // last series of this measurement with a start time
 };
 

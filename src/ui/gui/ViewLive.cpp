@@ -6,6 +6,7 @@
 // the hand-over loads and reads a series' values only below the RepCount it loaded.
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "base/core/CommandIds.h"
 #include "base/core/Prompts.h"
 #include "base/gui/CommandRouter.h"
+#include "base/io/LogCategories.h"
 #include "data/core/DataModel.h"
 #include "data/core/Settings.h"
 #include "data/core/SubjectBarSync.h"
@@ -23,6 +25,7 @@
 #include "measure/core/RepetitionValues.h"
 #include "measure/gui/CTarnList.h"
 #include "measure/gui/SignalSounds.h"
+#include "measure/gui/VelocityLossStopSetting.h"
 #include "ui/core/ViewState.h"
 #include "ui/gui/CKrovelDeviceView.h"
 #include "ui/gui/CMainFrame.h"
@@ -38,6 +41,16 @@ void CKrovelDeviceView::RegisterLiveCommands() {
     router().setHandler(cmd::AppendSetRequest, this, [this] { AppendSet(); });
     router().setHandler(cmd::Tick, this, [this] { TickCommand(); });
     router().setHandler(cmd::Stop, this, [this] { StopMeasurement(); });
+
+    // Readable from the platform: large type under the live table.
+    lossLabel_ = new QLabel(this);
+    QFont big = lossLabel_->font();
+    big.setPointSize(26);
+    big.setBold(true);
+    lossLabel_->setFont(big);
+    lossLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lossLabel_->setGeometry(10, 545, 800, 150);
+    lossLabel_->hide();
 }
 
 void CKrovelDeviceView::NewMeasurement() {
@@ -78,6 +91,9 @@ void CKrovelDeviceView::StartMeasurement() {
     // The entry the reader fills starts empty before the reader can write to it.
     StoreRepCount(SeriesCount, 0);
     LiveMeasurement.LivePeakPower = 0;
+    LiveMeasurement.LossStop = VelocityLossStop(ReadVelocityLossStop());
+    LiveMeasurement.StopFiredRep = 0;
+    lossLabel_->clear();
     if (!OpenLiveLink(LiveMeasurement.LiveRequest)) {
         // Nothing runs. Behind the message the view shows what the table holds (empty
         // after Perform), as the overview shows it, not an empty live graph or the rows
@@ -99,6 +115,7 @@ void CKrovelDeviceView::StartMeasurement() {
     LiveMeasurement.LiveShownCount = 0;
     frame_.HideModeBar();
     PlaceRepTable(10, 360, 800, 180);
+    lossLabel_->setVisible(LiveMeasurement.LossStop.percent() > 0);
     Repaint();
     setFocus(); // so that Esc reaches the view
 }
@@ -139,6 +156,8 @@ void CKrovelDeviceView::TakeOverRepetition() {
 
     if (LiveMeasurement.NewSeriesPending) {
         LiveMeasurement.LivePeakPower = 0;
+        LiveMeasurement.LossStop.Reset();
+        LiveMeasurement.StopFiredRep = 0;
         ReadSubjectBar(*subjectBar_);
         repTable_->InsertRepColumns();
         LiveMeasurement.NewSeriesPending = false;
@@ -159,6 +178,31 @@ void CKrovelDeviceView::ShowLiveRepetition(int32_t series, int32_t rep) {
     LiveMeasurement.LiveValues[rep] = meanPower;
     repTable_->AddLiveRow(rep, CurrentSeries);
     repTable_->scrollToItem(repTable_->item(rep, 0));
+    FollowVelocityLoss(series, rep);
+}
+
+void CKrovelDeviceView::FollowVelocityLoss(int32_t series, int32_t rep) {
+    VelocityLossStop& stop = LiveMeasurement.LossStop;
+    if (stop.percent() <= 0) return;
+    const int32_t step = Series[series].MeanVelocity[rep];
+    const bool fires = stop.Add(step);
+    LiveMeasurement.LastStep = step;
+    LiveMeasurement.LossPercent = stop.LossPercent(step);
+    QString text = QStringLiteral("%1 m/s\nLoss %2 %")
+                       .arg(step * 0.02, 0, 'f', 2)
+                       .arg(LiveMeasurement.LossPercent);
+    if (fires) {
+        LiveMeasurement.StopFiredRep = rep + 1;
+        LiveMeasurement.StopFiredLoss = LiveMeasurement.LossPercent;
+        const bool played = SignalSound(StopSignalSound);
+        qCInfo(SoundLog) << "velocity-loss stop at repetition" << rep + 1 << "of series"
+                         << series + 1 << "loss" << LiveMeasurement.LossPercent << "%"
+                         << (played ? "cue played" : "cue not played");
+    }
+    if (LiveMeasurement.StopFiredRep > 0)
+        text += QLatin1Char('\n') +
+                QString::fromStdString(VelocityLossStopNote(LiveMeasurement.StopFiredLoss));
+    lossLabel_->setText(text);
 }
 
 void CKrovelDeviceView::StopMeasurement() {
@@ -182,6 +226,7 @@ void CKrovelDeviceView::StopMeasurement() {
     // The entry being filled becomes a complete series, even without repetitions.
     if (SeriesCount < MaxSeries) StoreSeriesCount(SeriesCount + 1);
     ViewMode = ViewModeNone;
+    lossLabel_->hide();
     DataSaved = 0;
     Repaint();
 }
