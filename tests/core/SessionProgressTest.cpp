@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "analysis/core/AthleteThresholds.h"
 #include "analysis/core/SessionProgress.h"
 #include "data/core/MeasurementFile.h"
 #include "support/PosixOnly.h"
@@ -115,4 +116,26 @@ TEST(SessionProgressTest, ExercisesGroupIgnoringCaseAndSurroundingBlanks) {
     ASSERT_EQ(report->Exercises.size(), 1u);
     EXPECT_EQ(report->Exercises[0].Exercise, "Back Squat");
     EXPECT_EQ(report->Exercises[0].Sessions.size(), 2u);
+}
+
+TEST(SessionProgressTest, TheOptionThenTheAthletesThresholdThenTheExercises) {
+    TempFolder folder;
+    ASSERT_TRUE(folder.ok());
+    // v = 1.4 - 0.01 m: e1RM 108 kg at the squat's 0.32 m/s, 90 at 0.5, 80 at 0.6.
+    WriteSession(folder, "a.krvx", "Squat",
+                 {SeriesOf(40, {50}, March2), SeriesOf(80, {30}, March2)});
+    std::string error;
+    auto e1rm = [&](std::optional<double> option) {
+        ProgressRequest request{folder.path(), 1, std::nullopt, option};
+        auto report = BuildProgress(request, error);
+        return report ? report->Exercises.at(0).Sessions.at(0).E1rm.value_or(0) : -1.0;
+    };
+    EXPECT_NEAR(e1rm(std::nullopt), 108, 1e-3);
+    ASSERT_TRUE(SetAthleteThreshold(folder.path(), " SQUAT", 0.5, error)) << error;
+    EXPECT_NEAR(e1rm(std::nullopt), 90, 1e-3);
+    EXPECT_NEAR(e1rm(0.6), 80, 1e-3);
+
+    TempFolder::Write(folder.file(AthleteThresholdsFileName), "squat\tfast\n");
+    EXPECT_EQ(e1rm(std::nullopt), -1.0);
+    EXPECT_NE(error.find("line 1"), std::string::npos) << error;
 }

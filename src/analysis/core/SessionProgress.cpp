@@ -133,6 +133,10 @@ bool ReadSessionFolder(
 }
 
 std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std::string& error) {
+    // The athlete's own thresholds stand in for the exercise defaults, under the user's
+    // option; a damaged thresholds file is refused rather than silently passed over.
+    const auto ownThresholds = ReadAthleteThresholds(request.Folder, error);
+    if (!ownThresholds) return std::nullopt;
     ProgressReport report;
     std::map<std::string, ExerciseProgress> byExercise; // by ExerciseKey
     const std::optional<std::string> wanted =
@@ -150,8 +154,11 @@ std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std:
             if (wanted && key != *wanted) return;
             ExerciseProgress& group = byExercise[std::move(key)];
             if (group.Sessions.empty()) group.Exercise = Trimmed(exercise);
-            group.Sessions.push_back(SummariseSession(name, file.Series, exercise,
-                                                      request.BestCount, request.ThresholdValue));
+            const std::optional<double> threshold =
+                request.ThresholdValue ? request.ThresholdValue
+                                       : FindAthleteThreshold(*ownThresholds, exercise);
+            group.Sessions.push_back(
+                SummariseSession(name, file.Series, exercise, request.BestCount, threshold));
         },
         report.Refused, error);
     if (!listed) return std::nullopt;

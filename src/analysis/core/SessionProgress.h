@@ -67,13 +67,16 @@ struct ProgressRequest {
     std::string Folder;
     int32_t BestCount = 1;
     std::optional<std::string> Exercise;  // only this exercise (ignoring case)
-    std::optional<double> ThresholdValue; // the user's own threshold, m/s
+    std::optional<double> ThresholdValue; // the user's own threshold, m/s; else the
+                                          // athlete's own kept in the folder, else the
+                                          // exercise's
 };
 
 // Reads every ".krvx" file directly in the folder, each all or nothing as Open does;
 // a refused file, and any ".krvx" entry that is not a file (a folder, a pipe, a link
 // to nothing), is listed with its reason and the others are still read. Nothing when
-// the folder itself cannot be listed; `error` then says why.
+// the folder itself cannot be listed or its thresholds file is damaged; `error` then
+// says why.
 std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std::string& error);
 
 } // namespace krovel
