@@ -151,7 +151,9 @@ TEST(AthleteRecordTest, ThresholdFileRoundTripsAndADamagedOneIsRefusedUntouched)
     for (const auto& d : damaged) {
         TempFolder::Write(path, d.text);
         EXPECT_FALSE(SetAthleteThreshold(folder.path(), "deadlift", 0.15, error));
-        EXPECT_EQ(error, path + ": " + d.error);
+        // The file named (with the system's separator), then the line.
+        EXPECT_TRUE(error.ends_with(AthleteThresholdsFileName + (": " + std::string(d.error))))
+            << error;
         EXPECT_EQ(TempFolder::Read(path), d.text);
         EXPECT_FALSE(BuildAthleteRecord({folder.path(), "squat", {}, 1, {}, {}}, error));
     }
