@@ -13,8 +13,6 @@
 #include "TableJson.h"
 #include "data/core/Unicode.h"
 
-#include <QCommandLineParser>
-#include <QFile>
 #include <vector>
 
 namespace krovel::cli {
@@ -24,37 +22,28 @@ std::optional<int> ParseAnalysisArguments(int argc, char** argv, const char* nam
                                           const char* operandName,
                                           std::initializer_list<std::string_view> names,
                                           std::string& operand, const OptionTaker& take) {
-    QCommandLineParser parser;
-    parser.addPositionalArgument(QString::fromLatin1(operandName), QString());
-    std::vector<QCommandLineOption> options;
-    for (std::string_view n : names) {
-        options.emplace_back(QString::fromLatin1(n.substr(2).data(), qsizetype(n.size() - 2)),
-                             QString(), QStringLiteral("VALUE"));
-        parser.addOption(options.back());
-    }
+    ArgumentParser parser;
+    parser.addPositionalArgument(operandName, {});
+    for (std::string_view n : names)
+        parser.addOption({{std::string(n.substr(2))}, {}, "VALUE", {}});
     const CommandHelp help = SubcommandHelp(name, usage, text);
     if (auto exit = ParseCommandLine(parser, ArgumentList(argc, argv), help)) return exit;
-    const QStringList positional = parser.positionalArguments();
+    const std::vector<std::string>& positional = parser.positionalArguments();
     if (positional.size() != 1) {
-        return Refuse(help.command, QStringLiteral("%1 %2 given")
-                                        .arg(positional.isEmpty() ? "no" : "more than one",
-                                             QString::fromLatin1(operandName)));
+        return Refuse(help.command, std::string(positional.empty() ? "no" : "more than one") + ' ' +
+                                        operandName + " given");
     }
-    operand = positional.front().toLocal8Bit().toStdString();
-    size_t i = 0;
+    operand = positional.front();
     for (std::string_view n : names) {
-        const QCommandLineOption& option = options[i++];
-        if (!parser.isSet(option)) continue;
-        if (auto error = take(n, parser.value(option).toStdString()))
-            return Refuse(help.command, QString::fromStdString(*error));
+        if (!parser.isSet(n.substr(2))) continue;
+        if (auto error = take(n, parser.value(n.substr(2)))) return Refuse(help.command, *error);
     }
     return std::nullopt;
 }
 
 std::unique_ptr<MeasurementScratch> LoadForAnalysis(const char* command, const char* file) {
     auto scratch = std::make_unique<MeasurementScratch>();
-    if (LoadMeasurementArgument(QStringLiteral("krovel-cli ") + QString::fromUtf8(command),
-                                QFile::decodeName(file), *scratch))
+    if (LoadMeasurementArgument("krovel-cli " + std::string(command), file, *scratch))
         return nullptr;
     return scratch;
 }

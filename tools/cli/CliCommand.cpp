@@ -2,6 +2,7 @@
 // (krovel-cli and krovel-cli-print).
 #include "CliCommand.h"
 
+#include <string_view>
 #include <vector>
 
 namespace krovel::cli {
@@ -17,15 +18,17 @@ bool RegisterCliCommand(const CliCommand& command) {
 }
 
 CommandHelp SubcommandHelp(const char* name, const char* usage, const char* text) {
-    const QString synopsis = QString::fromUtf8(usage);
+    const std::string_view synopsis = usage;
+    const size_t space = synopsis.find(' ');
     // The usage line repeats the subcommand's name; the help shows it once.
-    return {QStringLiteral("krovel-cli ") + QString::fromUtf8(name), synopsis.section(u' ', 1),
-            QString::fromUtf8(text)};
+    return {"krovel-cli " + std::string(name),
+            std::string(space == synopsis.npos ? std::string_view() : synopsis.substr(space + 1)),
+            text};
 }
 
-std::optional<QString> OneFileProblem(const QStringList& positional) {
-    if (positional.isEmpty()) return QStringLiteral("no FILE given");
-    if (positional.size() > 1) return QStringLiteral("more than one FILE given");
+std::optional<std::string> OneFileProblem(const std::vector<std::string>& positional) {
+    if (positional.empty()) return "no FILE given";
+    if (positional.size() > 1) return "more than one FILE given";
     return std::nullopt;
 }
 

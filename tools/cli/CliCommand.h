@@ -3,14 +3,11 @@
 // and parses its arguments with ParseCommandLine (--help, --version, refusals).
 #pragma once
 
-#include <QString>
-#include <QStringList>
-
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "base/io/CommandLineConventions.h"
+#include "ArgumentParser.h"
 
 namespace krovel::cli {
 
@@ -28,7 +25,7 @@ std::vector<CliCommand>& Commands();
 CommandHelp SubcommandHelp(const char* name, const char* usage, const char* text);
 
 // Why the positional arguments are not exactly one FILE, or nothing when they are.
-std::optional<QString> OneFileProblem(const QStringList& positional);
+std::optional<std::string> OneFileProblem(const std::vector<std::string>& positional);
 
 // Exit status when the output could not be written whole (a full disk, a write error). A
 // reader that closes the pipe early ends the process by SIGPIPE instead, silently, as it

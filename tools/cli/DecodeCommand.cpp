@@ -5,10 +5,11 @@
 //   --bulk [--start-time T]       one bulk transfer, parsed as the import does; every
 //                                 series gets T as its start time
 // Live series keep start time 0 (the live view stamps them with the clock).
-#include <QCommandLineParser>
-
+#include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <span>
 
@@ -31,43 +32,44 @@ struct DecodeOptions {
     int32_t startTime = 0;
 };
 
-bool ParseInt32(const QString& text, int32_t& value) {
-    bool ok = false;
-    const qlonglong parsed = text.toLongLong(&ok, 10);
-    if (!ok || parsed < INT32_MIN || parsed > INT32_MAX) return false;
+// A whole decimal number, with an optional sign and blanks around it.
+bool ParseInt32(const std::string& text, int32_t& value) {
+    const char* start = text.c_str();
+    while (std::isspace(static_cast<unsigned char>(*start))) ++start;
+    if (!*start || std::isspace(static_cast<unsigned char>(*start))) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long long parsed = std::strtoll(start, &end, 10);
+    if (end == start || errno == ERANGE) return false;
+    while (std::isspace(static_cast<unsigned char>(*end))) ++end;
+    if (*end || parsed < INT32_MIN || parsed > INT32_MAX) return false;
     value = static_cast<int32_t>(parsed);
     return true;
 }
 
 // Fills options from the arguments; an error message when they are wrong.
-std::optional<QString> ParseOptions(int argc, char** argv, const CommandHelp& help,
-                                    DecodeOptions& options, std::optional<int>& exit) {
-    QCommandLineParser parser;
-    const QCommandLineOption live(QStringLiteral("live"), QStringLiteral("live frames"));
-    const QCommandLineOption skip(QStringLiteral("skip-first-marker"),
-                                  QStringLiteral("live: the first series-start marker opens "
-                                                 "no new series"));
-    const QCommandLineOption bulk(QStringLiteral("bulk"), QStringLiteral("one bulk transfer"));
-    const QCommandLineOption startTime(QStringLiteral("start-time"),
-                                       QStringLiteral("bulk: the start time of every series"),
-                                       QStringLiteral("T"), QStringLiteral("0"));
+std::optional<std::string> ParseOptions(int argc, char** argv, const CommandHelp& help,
+                                        DecodeOptions& options, std::optional<int>& exit) {
+    ArgumentParser parser;
+    const CommandOption live{{"live"}, "live frames", {}, {}};
+    const CommandOption skip{
+        {"skip-first-marker"}, "live: the first series-start marker opens no new series", {}, {}};
+    const CommandOption bulk{{"bulk"}, "one bulk transfer", {}, {}};
+    const CommandOption startTime{{"start-time"}, "bulk: the start time of every series", "T", "0"};
     parser.addOptions({live, skip, bulk, startTime});
     exit = ParseCommandLine(parser, ArgumentList(argc, argv), help);
     if (exit) return std::nullopt;
-    if (!parser.positionalArguments().isEmpty())
-        return QStringLiteral("unexpected argument '%1': the bytes come on standard input")
-            .arg(parser.positionalArguments().front());
-    if (parser.isSet(live) == parser.isSet(bulk))
-        return QStringLiteral("give one of --live and --bulk");
+    if (!parser.positionalArguments().empty())
+        return "unexpected argument '" + parser.positionalArguments().front() +
+               "': the bytes come on standard input";
+    if (parser.isSet(live) == parser.isSet(bulk)) return "give one of --live and --bulk";
     options.bulk = parser.isSet(bulk);
-    if (options.bulk && parser.isSet(skip))
-        return QStringLiteral("--skip-first-marker goes with --live");
-    if (!options.bulk && parser.isSet(startTime))
-        return QStringLiteral("--start-time goes with --bulk");
+    if (options.bulk && parser.isSet(skip)) return "--skip-first-marker goes with --live";
+    if (!options.bulk && parser.isSet(startTime)) return "--start-time goes with --bulk";
     options.skipFirstMarker = parser.isSet(skip);
     if (parser.isSet(startTime) && !ParseInt32(parser.value(startTime), options.startTime))
-        return QStringLiteral("--start-time needs a whole number of seconds, not '%1'")
-            .arg(parser.value(startTime));
+        return "--start-time needs a whole number of seconds, not '" + parser.value(startTime) +
+               "'";
     return std::nullopt;
 }
 

@@ -2,9 +2,6 @@
 // Prints the exercise a measurement file names, or names it: the file is written anew by
 // the program's own encoder with the exercise replaced, through the atomic save, so a
 // coach can name old sessions in bulk.
-#include <QCommandLineParser>
-#include <QFile>
-
 #include <memory>
 #include <string>
 
@@ -24,26 +21,24 @@ int RunExercise(int argc, char** argv) {
     const CommandHelp help = SubcommandHelp(
         ExerciseName, ExerciseUsage,
         "Prints the exercise of a measurement file, or sets it to TEXT and saves the file.");
-    QCommandLineParser parser;
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("a .krvx file"));
-    parser.addPositionalArgument(QStringLiteral("TEXT"), QStringLiteral("the new exercise"),
-                                 QStringLiteral("[TEXT]"));
+    ArgumentParser parser;
+    parser.addPositionalArgument("FILE", "a .krvx file");
+    parser.addPositionalArgument("TEXT", "the new exercise", "[TEXT]");
     if (auto exit = ParseCommandLine(parser, ArgumentList(argc, argv), help)) return *exit;
-    const QStringList words = parser.positionalArguments();
-    if (words.isEmpty()) return Refuse(help.command, QStringLiteral("no FILE given"));
-    if (words.size() > 2) return Refuse(help.command, QStringLiteral("more than one TEXT given"));
+    const std::vector<std::string>& words = parser.positionalArguments();
+    if (words.empty()) return Refuse(help.command, "no FILE given");
+    if (words.size() > 2) return Refuse(help.command, "more than one TEXT given");
 
     auto scratch = std::make_unique<MeasurementScratch>();
     if (auto exit = LoadMeasurementArgument(help.command, words.front(), *scratch)) return *exit;
     if (words.size() == 1)
         return WriteStandardOutput(ExerciseName, scratch->Header.Exercise + '\n');
 
-    scratch->Header.Exercise = words[1].toStdString();
-    const std::string path = QFile::encodeName(words.front()).toStdString();
+    scratch->Header.Exercise = words[1];
+    const std::string& path = words.front();
     std::string cause;
     if (!WriteFileAtomically(path, EncodeMeasurementFile(scratch->Header, scratch->Series), &cause))
-        return Refuse(help.command,
-                      words.front() + QStringLiteral(": ") + QString::fromStdString(cause));
+        return Refuse(help.command, path + ": " + cause);
     return 0;
 }
 

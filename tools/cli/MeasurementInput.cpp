@@ -1,18 +1,15 @@
 #include "MeasurementInput.h"
 
-#include <QFile>
-
-#include "base/io/CommandLineConventions.h"
+#include "ArgumentParser.h"
 
 namespace krovel::cli {
 
-std::optional<int> LoadMeasurementArgument(const QString& command, const QString& path,
+std::optional<int> LoadMeasurementArgument(const std::string& command, const std::string& path,
                                            MeasurementScratch& scratch) {
     if (auto problem = UnreadableFileProblem(path)) return Refuse(command, *problem);
-    const FileLoadError error = LoadMeasurementFile(QFile::encodeName(path).toStdString(), scratch);
+    const FileLoadError error = LoadMeasurementFile(path, scratch);
     if (error == FileLoadError::None) return std::nullopt;
-    return Refuse(command,
-                  path + QStringLiteral(": ") + QString::fromLatin1(FileLoadErrorText(error)));
+    return Refuse(command, path + ": " + FileLoadErrorText(error));
 }
 
 } // namespace krovel::cli

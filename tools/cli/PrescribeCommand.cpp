@@ -70,8 +70,7 @@ std::optional<int> ParsePrescribeArgs(int argc, char** argv, PrescribeOptions& o
         });
     if (exit) return exit;
     if (options.velocity && options.percent)
-        return Refuse(QStringLiteral("krovel-cli prescribe"),
-                      QStringLiteral("--velocity and --percent cannot be given together"));
+        return Refuse("krovel-cli prescribe", "--velocity and --percent cannot be given together");
     return std::nullopt;
 }
 
@@ -147,7 +146,7 @@ std::string PrescriptionText(const Prescription& p, char point, bool csv) {
 int RunPrescribe(int argc, char** argv) {
     PrescribeOptions options;
     if (auto exit = ParsePrescribeArgs(argc, argv, options)) return *exit;
-    const QString command = QStringLiteral("krovel-cli ") + PrescribeName;
+    const std::string command = std::string("krovel-cli ") + PrescribeName;
     std::error_code ec;
     const bool oneFile = std::filesystem::is_regular_file(options.operand, ec);
     Prescription p;
@@ -161,7 +160,7 @@ int RunPrescribe(int argc, char** argv) {
         // folder, else the exercise's.
         const auto athlete = ReadAthleteThresholds(
             std::filesystem::path(options.operand).parent_path().string(), error);
-        if (!athlete) return Refuse(command, QString::fromStdString(error));
+        if (!athlete) return Refuse(command, error);
         const VelocityThreshold threshold =
             ChooseThreshold(std::nullopt, *athlete, scratch->Header.Exercise);
         const LoadVelocityProfile profile =
@@ -170,24 +169,23 @@ int RunPrescribe(int argc, char** argv) {
         p.exercise = profile.Exercise;
         line = LineOf(profile.Fit, threshold.Value, profile.E1rm);
     } else {
-        if (!options.exercise)
-            return Refuse(command, QStringLiteral("--exercise is needed for a folder"));
+        if (!options.exercise) return Refuse(command, "--exercise is needed for a folder");
         const auto record = BuildAthleteRecord({options.operand, *options.exercise}, error);
-        if (!record) return Refuse(command, QString::fromStdString(error));
+        if (!record) return Refuse(command, error);
         p.exercise = record->Exercise;
         line = LineOf(record->Fit, record->Threshold.Value, record->E1rm);
     }
     if (!line) {
-        return Refuse(command, QStringLiteral("no e1RM for \"%1\": the line needs at least two "
-                                              "loads with the velocity falling as the load rises")
-                                   .arg(QString::fromStdString(p.exercise)));
+        return Refuse(command, "no e1RM for \"" + p.exercise +
+                                   "\": the line needs at least two loads with the velocity "
+                                   "falling as the load rises");
     }
     p.line = *line;
     if (options.velocity || options.percent) {
         const PrescriptionResult result = options.velocity
                                               ? LoadForVelocity(p.line, *options.velocity, p.plate)
                                               : LoadForPercent(p.line, *options.percent, p.plate);
-        if (!result.Load) return Refuse(command, QString::fromStdString(result.Refusal));
+        if (!result.Load) return Refuse(command, result.Refusal);
         p.target = options.velocity ? options.velocity : options.percent;
         p.velocityTarget = options.velocity.has_value();
         p.load = result.Load;

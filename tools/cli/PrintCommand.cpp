@@ -6,8 +6,6 @@
 // averaging the best H repetitions of each load. The graphs use the axis ranges of the
 // program's settings file (in the program folder, or KROVEL_HOME), or of --settings FILE,
 // so a file prints the same page here as in the program.
-#include <QCommandLineParser>
-#include <QFile>
 #include <QGuiApplication>
 
 #include <charconv>
@@ -38,9 +36,9 @@ namespace krovel::cli {
 namespace {
 
 struct PrintOptions {
-    QString file;
-    QString output;
-    QString settings;     // empty: the program's own settings file
+    std::string file;
+    std::string output;
+    std::string settings; // empty: the program's own settings file
     int32_t viewMode = 0; // 0: no --mode given
     int series = 1;       // 1-based, as "Set No" shows it
     int interval = 1;     // group size
@@ -55,76 +53,63 @@ std::optional<int> WholeNumber(std::string_view text) {
     return value;
 }
 
-std::optional<int32_t> ViewModeNamed(const QString& name) {
-    if (name == u"digital") return 2;
-    if (name == u"exercise") return 4;
-    if (name == u"diagnostic") return 5;
+std::optional<int32_t> ViewModeNamed(const std::string& name) {
+    if (name == "digital") return 2;
+    if (name == "exercise") return 4;
+    if (name == "diagnostic") return 5;
     return std::nullopt;
 }
 
 // The command's options, with the parser that reads them.
 struct PrintParser {
-    QCommandLineParser parser;
-    QCommandLineOption mode{QStringLiteral("mode"),
-                            QStringLiteral("digital, exercise or diagnostic"),
-                            QStringLiteral("MODE")};
-    QCommandLineOption output{QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                              QStringLiteral("the PDF file to write"), QStringLiteral("OUT.pdf")};
-    QCommandLineOption series{QStringLiteral("series"),
-                              QStringLiteral("the series, 1 for the first"), QStringLiteral("N"),
-                              QStringLiteral("1")};
-    QCommandLineOption interval{QStringLiteral("interval"), QStringLiteral("repetitions per group"),
-                                QStringLiteral("K"), QStringLiteral("1")};
-    QCommandLineOption paramY{
-        QStringLiteral("param-y"),
-        QStringLiteral("exercise graph: 0 mean v, 1 max v, 2 mean P, 3 max P"), QStringLiteral("P"),
-        QStringLiteral("0")};
-    QCommandLineOption data{QStringLiteral("data"),
-                            QStringLiteral("diagnostic graph: best repetitions averaged per load"),
-                            QStringLiteral("H"), QStringLiteral("1")};
-    QCommandLineOption settings{
-        QStringLiteral("settings"),
-        QStringLiteral("the settings file whose axis ranges the graphs use"),
-        QStringLiteral("FILE")};
+    ArgumentParser parser;
+    CommandOption mode{{"mode"}, "digital, exercise or diagnostic", "MODE", {}};
+    CommandOption output{{"o", "output"}, "the PDF file to write", "OUT.pdf", {}};
+    CommandOption series{{"series"}, "the series, 1 for the first", "N", "1"};
+    CommandOption interval{{"interval"}, "repetitions per group", "K", "1"};
+    CommandOption paramY{
+        {"param-y"}, "exercise graph: 0 mean v, 1 max v, 2 mean P, 3 max P", "P", "0"};
+    CommandOption data{{"data"}, "diagnostic graph: best repetitions averaged per load", "H", "1"};
+    CommandOption settings{
+        {"settings"}, "the settings file whose axis ranges the graphs use", "FILE", {}};
 
     PrintParser() {
-        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("a .krvx file"));
+        parser.addPositionalArgument("FILE", "a .krvx file");
         parser.addOptions({mode, series, interval, paramY, data, settings, output});
     }
 
     // Fills options from the parsed arguments; an error message when they are wrong.
-    std::optional<QString> Read(PrintOptions& options) const {
+    std::optional<std::string> Read(PrintOptions& options) const {
         if (auto problem = OneFileProblem(parser.positionalArguments())) return problem;
         options.file = parser.positionalArguments().front();
         if (parser.isSet(mode)) {
             const std::optional<int32_t> named = ViewModeNamed(parser.value(mode));
             if (!named)
-                return QStringLiteral("unknown mode '%1' (digital, exercise or diagnostic)")
-                    .arg(parser.value(mode));
+                return "unknown mode '" + parser.value(mode) +
+                       "' (digital, exercise or diagnostic)";
             options.viewMode = *named;
         }
         for (const auto& [option, into] :
              {std::pair{&series, &options.series}, std::pair{&interval, &options.interval},
               std::pair{&paramY, &options.paramY}, std::pair{&data, &options.best}}) {
             if (!parser.isSet(*option)) continue;
-            const QString value = parser.value(*option);
-            const std::optional<int> number = WholeNumber(value.toStdString());
+            const std::string value = parser.value(*option);
+            const std::optional<int> number = WholeNumber(value);
             if (!number)
-                return QStringLiteral("--%1 needs a whole number, not '%2'")
-                    .arg(option->names().front(), value);
+                return "--" + option->names.front() + " needs a whole number, not '" + value + "'";
             *into = *number;
         }
         options.output = parser.value(output);
         options.settings = parser.value(settings);
-        if (!options.viewMode) return QStringLiteral("no --mode given");
-        if (options.output.isEmpty()) return QStringLiteral("no output file given (-o OUT.pdf)");
+        if (!options.viewMode) return "no --mode given";
+        if (options.output.empty()) return "no output file given (-o OUT.pdf)";
         return std::nullopt;
     }
 };
 
 // The ranges hold for the loaded table; a message when an option lies outside.
 std::optional<std::string> CheckRanges(const PrintOptions& options) {
-    const std::string file = options.file.toStdString();
+    const std::string& file = options.file;
     if (SeriesCount == 0) return file + " holds no series";
     if (options.series < 1 || options.series > SeriesCount)
         return "series " + std::to_string(options.series) + " is out of range: " + file +
@@ -161,8 +146,8 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
 // own file is taken as the program takes it: a missing one gives the defaults, a bad one
 // is reported on standard error and gives the defaults too.
 std::optional<std::string> LoadSettings(const PrintOptions& options) {
-    const bool named = !options.settings.isEmpty();
-    std::string path = QFile::encodeName(options.settings).toStdString();
+    const bool named = !options.settings.empty();
+    std::string path = options.settings;
     if (!named) {
         SetApplicationIdentity();
         FormAppPaths(ResolveProgramFolder());
@@ -216,11 +201,9 @@ int RunPrint(int argc, char** argv) {
 
     // The program folder and per-user folders need the application object.
     const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
-    if (auto error = LoadSettings(options))
-        return Refuse(help.command, QString::fromStdString(*error));
+    if (auto error = LoadSettings(options)) return Refuse(help.command, *error);
     CommitMeasurementScratch(*scratch);
-    if (auto error = CheckRanges(options))
-        return Refuse(help.command, QString::fromStdString(*error));
+    if (auto error = CheckRanges(options)) return Refuse(help.command, *error);
 
     // The view state the program would have after choosing these on the ModeBar.
     GraphView.Reset();
@@ -235,10 +218,9 @@ int RunPrint(int argc, char** argv) {
         GroupMeans(CurrentSeries, GraphView.IntervalIndex, GraphView.ParamYIndex,
                    GraphView.GroupMeanValues);
     std::string cause;
-    if (!WritePrintedPagePdf(QFile::encodeName(options.output).toStdString(), options.viewMode,
-                             rows, &cause)) {
-        std::fprintf(stderr, "krovel-cli print: cannot write %s: %s\n",
-                     QFile::encodeName(options.output).constData(), cause.c_str());
+    if (!WritePrintedPagePdf(options.output, options.viewMode, rows, &cause)) {
+        std::fprintf(stderr, "krovel-cli print: cannot write %s: %s\n", options.output.c_str(),
+                     cause.c_str());
         return ExitWriteFailed;
     }
     return 0;

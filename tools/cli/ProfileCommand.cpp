@@ -73,8 +73,7 @@ int RunProfile(int argc, char** argv) {
     std::string error;
     const auto athlete =
         ReadAthleteThresholds(std::filesystem::path(options.file).parent_path().string(), error);
-    if (!athlete)
-        return Refuse(QStringLiteral("krovel-cli ") + ProfileName, QString::fromStdString(error));
+    if (!athlete) return Refuse(std::string("krovel-cli ") + ProfileName, error);
     const VelocityThreshold threshold =
         ChooseThreshold(options.threshold, *athlete, scratch->Header.Exercise);
     LoadVelocityProfile profile =

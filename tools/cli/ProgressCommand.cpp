@@ -131,8 +131,7 @@ int RunProgress(int argc, char** argv) {
     if (auto exit = ParseProgressArgs(argc, argv, options)) return *exit;
     std::string error;
     const std::optional<ProgressReport> report = BuildProgress(options.request, error);
-    if (!report)
-        return Refuse(QStringLiteral("krovel-cli ") + ProgressName, QString::fromStdString(error));
+    if (!report) return Refuse(std::string("krovel-cli ") + ProgressName, error);
     std::string out;
     switch (options.format) {
     case AnalysisFormat::Text:

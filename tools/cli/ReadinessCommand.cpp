@@ -14,8 +14,6 @@
 #include "analysis/core/Readiness.h"
 #include "analysis/core/RecordTables.h"
 
-#include <QFile>
-
 namespace krovel::cli {
 
 namespace {
@@ -49,8 +47,7 @@ int RunReadiness(int argc, char** argv) {
     if (!LoadForAnalysis(ReadinessName, request.File.c_str())) return ExitRefused;
     std::string error;
     const std::optional<Readiness> readiness = BuildReadiness(request, error);
-    if (!readiness)
-        return Refuse(QStringLiteral("krovel-cli ") + ReadinessName, QString::fromStdString(error));
+    if (!readiness) return Refuse(std::string("krovel-cli ") + ReadinessName, error);
     std::string out;
     switch (options.format) {
     case AnalysisFormat::Text: {

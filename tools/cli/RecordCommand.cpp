@@ -52,10 +52,10 @@ std::optional<int> ParseRecordArgs(int argc, char** argv, RecordOptions& options
             return TakeThreshold(name, value, target);
         });
     if (exit) return exit;
-    const QString command = QStringLiteral("krovel-cli ") + RecordName;
-    if (!options.exercise) return Refuse(command, QStringLiteral("--exercise is required"));
+    const std::string command = std::string("krovel-cli ") + RecordName;
+    if (!options.exercise) return Refuse(command, "--exercise is required");
     if (request.ThresholdValue && options.setThreshold)
-        return Refuse(command, QStringLiteral("--mvt and --set-mvt cannot go together"));
+        return Refuse(command, "--mvt and --set-mvt cannot go together");
     request.Exercise = *options.exercise;
     return std::nullopt;
 }
@@ -63,19 +63,19 @@ std::optional<int> ParseRecordArgs(int argc, char** argv, RecordOptions& options
 int RunRecord(int argc, char** argv) {
     RecordOptions options;
     if (auto exit = ParseRecordArgs(argc, argv, options)) return *exit;
-    const QString command = QStringLiteral("krovel-cli ") + RecordName;
+    const std::string command = std::string("krovel-cli ") + RecordName;
     RecordRequest request = options.request;
     if (options.setThreshold) request.ThresholdValue = options.setThreshold;
     std::string error;
     std::optional<AthleteRecord> record = BuildAthleteRecord(request, error);
-    if (!record) return Refuse(command, QString::fromStdString(error));
+    if (!record) return Refuse(command, error);
     if (record->Sessions.empty()) {
-        return Refuse(command, QString::fromStdString(request.Folder + ": no dated session of \"" +
-                                                      request.Exercise + "\""));
+        return Refuse(command,
+                      request.Folder + ": no dated session of \"" + request.Exercise + "\"");
     }
     if (options.setThreshold) {
         if (!SetAthleteThreshold(request.Folder, request.Exercise, *options.setThreshold, error))
-            return Refuse(command, QString::fromStdString(error));
+            return Refuse(command, error);
         record->Threshold.Source = ThresholdSource::Athlete;
     }
     std::string out;

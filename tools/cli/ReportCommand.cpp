@@ -2,8 +2,6 @@
 // The digital report of one series of a measurement file, grouped by K repetitions,
 // with the same cell texts the program's repetition table shows; xml gives exactly
 // the workbook the "Export XML" button writes for that series and interval.
-#include <QCommandLineParser>
-
 #include <charconv>
 #include <clocale>
 #include <cstdio>
@@ -33,7 +31,7 @@ constexpr const char* ReportUsage =
 enum class ReportFormat { Text, Csv, Xml };
 
 struct ReportOptions {
-    QString file;
+    std::string file;
     int series = 1;   // 1-based, as "Set No" shows it
     int interval = 1; // group size
     ReportFormat format = ReportFormat::Text;
@@ -57,32 +55,31 @@ std::optional<int> ParseNumber(std::string_view text) {
 }
 
 // Fills options from the parsed arguments; an error message when they are wrong.
-std::optional<QString> ReadReportOptions(const QCommandLineParser& parser,
-                                         const QCommandLineOption& seriesOption,
-                                         const QCommandLineOption& intervalOption,
-                                         const QCommandLineOption& formatOption,
-                                         ReportOptions& options) {
+std::optional<std::string> ReadReportOptions(const ArgumentParser& parser,
+                                             const CommandOption& seriesOption,
+                                             const CommandOption& intervalOption,
+                                             const CommandOption& formatOption,
+                                             ReportOptions& options) {
     if (auto problem = OneFileProblem(parser.positionalArguments())) return problem;
     options.file = parser.positionalArguments().front();
     if (parser.isSet(formatOption)) {
-        const QString value = parser.value(formatOption);
-        if (value == u"text")
+        const std::string value = parser.value(formatOption);
+        if (value == "text")
             options.format = ReportFormat::Text;
-        else if (value == u"csv")
+        else if (value == "csv")
             options.format = ReportFormat::Csv;
-        else if (value == u"xml")
+        else if (value == "xml")
             options.format = ReportFormat::Xml;
         else
-            return QStringLiteral("unknown format '%1' (text, csv or xml)").arg(value);
+            return "unknown format '" + value + "' (text, csv or xml)";
     }
     for (const auto& [option, into] : {std::pair{&seriesOption, &options.series},
                                        std::pair{&intervalOption, &options.interval}}) {
         if (!parser.isSet(*option)) continue;
-        const QString value = parser.value(*option);
-        const std::optional<int> number = ParseNumber(value.toStdString());
+        const std::string value = parser.value(*option);
+        const std::optional<int> number = ParseNumber(value);
         if (!number)
-            return QStringLiteral("--%1 needs a whole number, not '%2'")
-                .arg(option->names().front(), value);
+            return "--" + option->names.front() + " needs a whole number, not '" + value + "'";
         *into = *number;
     }
     return std::nullopt;
@@ -158,17 +155,11 @@ private:
 
 int RunReport(int argc, char** argv) {
     const CommandHelp& help = ReportHelp();
-    QCommandLineParser parser;
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("a .krvx file"));
-    const QCommandLineOption seriesOption(QStringLiteral("series"),
-                                          QStringLiteral("the series, 1 for the first"),
-                                          QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption intervalOption(QStringLiteral("interval"),
-                                            QStringLiteral("repetitions per group"),
-                                            QStringLiteral("K"), QStringLiteral("1"));
-    const QCommandLineOption formatOption(QStringLiteral("format"),
-                                          QStringLiteral("text, csv or xml"),
-                                          QStringLiteral("FORMAT"), QStringLiteral("text"));
+    ArgumentParser parser;
+    parser.addPositionalArgument("FILE", "a .krvx file");
+    const CommandOption seriesOption{{"series"}, "the series, 1 for the first", "N", "1"};
+    const CommandOption intervalOption{{"interval"}, "repetitions per group", "K", "1"};
+    const CommandOption formatOption{{"format"}, "text, csv or xml", "FORMAT", "text"};
     parser.addOptions({seriesOption, intervalOption, formatOption});
     if (auto exit = ParseCommandLine(parser, ArgumentList(argc, argv), help)) return *exit;
     ReportOptions options;
@@ -181,19 +172,16 @@ int RunReport(int argc, char** argv) {
 
     if (options.series < 1 || options.series > SeriesCount) {
         return Refuse(help.command, SeriesCount == 0
-                                        ? options.file + QStringLiteral(" holds no series")
-                                        : QStringLiteral("series %1 is out of range: %2 holds "
-                                                         "series 1 to %3")
-                                              .arg(options.series)
-                                              .arg(options.file)
-                                              .arg(SeriesCount));
+                                        ? options.file + " holds no series"
+                                        : "series " + std::to_string(options.series) +
+                                              " is out of range: " + options.file +
+                                              " holds series 1 to " + std::to_string(SeriesCount));
     }
     const int largestInterval = IntervalChoiceCount();
     if (options.interval < 1 || options.interval > largestInterval) {
-        return Refuse(help.command, QStringLiteral("interval %1 is out of range: the file "
-                                                   "allows intervals 1 to %2")
-                                        .arg(options.interval)
-                                        .arg(largestInterval));
+        return Refuse(help.command, "interval " + std::to_string(options.interval) +
+                                        " is out of range: the file allows intervals 1 to " +
+                                        std::to_string(largestInterval));
     }
 
     const int series = options.series - 1;

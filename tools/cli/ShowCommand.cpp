@@ -1,7 +1,5 @@
 // krovel-cli show FILE: the contents of a measurement file as JSON on standard output.
 // A file the program would refuse gives its message on standard error and status 2.
-#include <QCommandLineParser>
-
 #include <cstdio>
 #include <memory>
 
@@ -16,10 +14,10 @@ namespace {
 int RunShow(int argc, char** argv) {
     const CommandHelp help =
         SubcommandHelp("show", "show FILE", "Prints a measurement file as JSON.");
-    QCommandLineParser parser;
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("a .krvx file"));
+    ArgumentParser parser;
+    parser.addPositionalArgument("FILE", "a .krvx file");
     if (auto exit = ParseCommandLine(parser, ArgumentList(argc, argv), help)) return *exit;
-    const QStringList files = parser.positionalArguments();
+    const std::vector<std::string>& files = parser.positionalArguments();
     if (auto problem = OneFileProblem(files)) return Refuse(help.command, *problem);
 
     auto scratch = std::make_unique<MeasurementScratch>();
