@@ -1,6 +1,7 @@
 // krovel-cli: scripting access to measurement files and device streams. It links the
 // program's core and no Qt library; `print`, which draws pages, runs the program
 // krovel-cli-print.
+#include <cctype>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +21,14 @@ cli::CommandHelp ToolHelp() {
         "krovel-cli COMMAND --help describes one command.\n\nCommands:";
     for (const auto& c : cli::Commands()) text += std::string("\n  krovel-cli ") + c.usage;
     return {"krovel-cli", "COMMAND [ARGS]", text};
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    return text;
 }
 
 // Whether a rule's category pattern ("krovel.files", "krovel.*", "*.files", "*") names
@@ -45,12 +54,10 @@ bool WarningsEnabled(std::string_view category) {
         const size_t end = rest.find_first_of(";\n");
         std::string_view rule = rest.substr(0, end);
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        while (!rule.empty() && rule.front() == ' ') rule.remove_prefix(1);
-        while (!rule.empty() && rule.back() == ' ') rule.remove_suffix(1);
         const size_t equals = rule.find('=');
         if (equals == std::string_view::npos) continue;
-        std::string_view pattern = rule.substr(0, equals);
-        const std::string_view value = rule.substr(equals + 1);
+        std::string_view pattern = Trimmed(rule.substr(0, equals));
+        const std::string_view value = Trimmed(rule.substr(equals + 1));
         if (value != "true" && value != "false") continue;
         const size_t dot = pattern.rfind('.');
         const std::string_view level =
