@@ -78,17 +78,16 @@ std::string RecordJson(const AthleteRecord& r) {
     AppendString(out, ThresholdSourceText(r.Threshold.Source));
     out += ",\n  \"weeks\": " + std::to_string(r.Weeks) + ",\n  \"sessions\": ";
     AppendSessions(out, r);
-    out += ",\n  \"loads\": [";
-    for (size_t i = 0; i < r.Loads.size(); ++i) {
-        out += i ? ",\n    {\"mass\": " : "\n    {\"mass\": ";
+    out += ",\n  \"loads\": ";
+    AppendObjectLines(out, r.Loads.size(), [&](size_t i) {
+        out += "\"mass\": ";
         AppendFloat(out, r.Loads[i].Mass);
         out += ", \"velocity\": ";
         AppendFloat(out, r.Loads[i].Velocity);
         out += ", \"session\": ";
         AppendString(out, r.Loads[i].Session);
-        out += "}";
-    }
-    out += r.Loads.empty() ? "],\n  \"fit\": " : "\n  ],\n  \"fit\": ";
+    });
+    out += ",\n  \"fit\": ";
     AppendLineAndEstimates(out, r);
     return out;
 }
@@ -102,10 +101,10 @@ std::string ReadinessJson(const Readiness& r) {
     AppendFit(out, r.Reference.Fit);
     out += ", \"e1rm\": ";
     AppendOptional(out, r.Reference.E1rm);
-    out += "},\n  \"loads\": [";
-    for (size_t i = 0; i < r.Loads.size(); ++i) {
+    out += "},\n  \"loads\": ";
+    AppendObjectLines(out, r.Loads.size(), [&](size_t i) {
         const ReadinessLoad& l = r.Loads[i];
-        out += i ? ",\n    {\"mass\": " : "\n    {\"mass\": ";
+        out += "\"mass\": ";
         AppendFloat(out, l.Mass);
         out += ", \"velocity\": ";
         AppendFloat(out, l.Velocity);
@@ -115,9 +114,8 @@ std::string ReadinessJson(const Readiness& r) {
         AppendOptional(out, l.Difference);
         out += ", \"difference_pct\": ";
         AppendOptional(out, l.DifferencePct);
-        out += "}";
-    }
-    out += r.Loads.empty() ? "],\n  \"mean_difference\": " : "\n  ],\n  \"mean_difference\": ";
+    });
+    out += ",\n  \"mean_difference\": ";
     AppendOptional(out, r.MeanDifference);
     out += ",\n  \"band\": ";
     AppendDouble(out, r.Band);

@@ -51,15 +51,15 @@ std::string ProfileJson(const LoadVelocityProfile& p) {
     AppendDouble(out, p.Threshold.Value);
     out += ",\n  \"mvt_source\": ";
     AppendString(out, ThresholdSourceText(p.Threshold.Source));
-    out += ",\n  \"data\": " + std::to_string(p.BestCount) + ",\n  \"loads\": [";
-    for (size_t i = 0; i < p.Loads.size(); ++i) {
-        out += i ? ",\n    {\"mass\": " : "\n    {\"mass\": ";
+    out += ",\n  \"data\": " + std::to_string(p.BestCount) + ",\n  \"loads\": ";
+    AppendObjectLines(out, p.Loads.size(), [&](size_t i) {
+        out += "\"mass\": ";
         AppendFloat(out, p.Loads[i].Mass);
         out += ", \"velocity\": ";
         AppendFloat(out, p.Loads[i].Velocity);
-        out += ", \"reps\": " + std::to_string(p.Loads[i].Repetitions) + "}";
-    }
-    out += p.Loads.empty() ? "],\n  \"fit\": " : "\n  ],\n  \"fit\": ";
+        out += ", \"reps\": " + std::to_string(p.Loads[i].Repetitions);
+    });
+    out += ",\n  \"fit\": ";
     AppendLineAndEstimates(out, p);
     return out;
 }

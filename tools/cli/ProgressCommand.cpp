@@ -93,15 +93,13 @@ void AppendSummary(std::string& out, const ProgressSummary& s) {
 
 std::string ProgressJson(const ProgressReport& report) {
     std::string out = "{\n  \"files_read\": " + std::to_string(report.FilesRead);
-    out += ",\n  \"refused\": [";
-    for (size_t i = 0; i < report.Refused.size(); ++i) {
-        out += i ? ",\n    {" : "\n    {";
+    out += ",\n  \"refused\": ";
+    AppendObjectLines(out, report.Refused.size(), [&](size_t i) {
         AppendFileName(out, report.Refused[i].File);
         out += ", \"reason\": ";
         AppendString(out, report.Refused[i].Reason);
-        out += "}";
-    }
-    out += report.Refused.empty() ? "],\n  \"exercises\": [" : "\n  ],\n  \"exercises\": [";
+    });
+    out += ",\n  \"exercises\": [";
     for (size_t e = 0; e < report.Exercises.size(); ++e) {
         const ExerciseProgress& exercise = report.Exercises[e];
         out += e ? ",\n    {\"exercise\": " : "\n    {\"exercise\": ";

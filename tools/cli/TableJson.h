@@ -8,6 +8,7 @@
 // not part of UTF-8 is written as U+FFFD, so the output is JSON whatever the text holds.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,5 +28,18 @@ void AppendString(std::string& out, std::string_view text);
 void AppendFileName(std::string& out, std::string_view name);
 void AppendFloat(std::string& out, float value);
 void AppendDouble(std::string& out, double value);
+
+// An array of `count` objects, one a line at the second level of indentation:
+// "[\n    {...},\n    {...}\n  ]", or "[]" when empty; `members` writes the members of
+// object i between its braces.
+template <class Members> void AppendObjectLines(std::string& out, size_t count, Members members) {
+    out += "[";
+    for (size_t i = 0; i < count; ++i) {
+        out += i ? ",\n    {" : "\n    {";
+        members(i);
+        out += "}";
+    }
+    out += count ? "\n  ]" : "]";
+}
 
 } // namespace krovel::cli
