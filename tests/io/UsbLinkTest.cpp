@@ -1,4 +1,7 @@
+#include <QString>
+
 #include "LinkTestSupport.h"
+#include "device/io/LibFtdiApi.h"
 #include "device/io/UsbTransport.h"
 
 namespace krovel {
@@ -11,6 +14,13 @@ using testing::WaitUntil;
 using namespace std::chrono_literals;
 
 using UsbLinkTest = LinkTest;
+
+std::vector<std::string> linkWarnings;
+
+void KeepLinkWarning(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && context.category && std::string(context.category) == "krovel.link")
+        linkWarnings.push_back(text.toStdString());
+}
 
 TEST_F(UsbLinkTest, UnitAfterAnotherChipIsFoundAndOnlyItStaysOpen) {
     const int other = bus.AddDevice("FT232R USB UART", "A1");
@@ -66,6 +76,28 @@ TEST_F(UsbLinkTest, UnitVanishingBetweenProbeAndOpenFailsWithoutSerialFallback) 
     // With no unit at all the next open falls back to the serial port.
     EXPECT_EQ(OpenLiveLink(request), 1);
     EXPECT_EQ(DeviceLink.SerialOpen, 1);
+}
+
+TEST_F(UsbLinkTest, WithoutLibftdiNoUnitIsFoundTheSerialPortIsTriedAndTheReasonLoggedOnce) {
+    LibFtdiApi missing("/nonexistent/libftdi1.so.2");
+    UseFtdiApi(&missing);
+    linkWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(&KeepLinkWarning);
+    LinkRequestRecord request = LiveRequest(0); // COM1 missing
+    const int32_t withoutPort = OpenLiveLink(request);
+    const std::string failure = LinkFailureText();
+    PseudoTerminal line;
+    ASSERT_TRUE(line.ok());
+    PointPort(0, line.SlavePath());
+    const int32_t withPort = OpenLiveLink(request);
+    qInstallMessageHandler(previous);
+
+    EXPECT_EQ(withoutPort, 0);
+    EXPECT_EQ(failure.rfind("no USB unit \"Kinetrak Basic\"; COM1 (/nonexistent/", 0), 0u) << failure;
+    EXPECT_EQ(withPort, 1);
+    EXPECT_EQ(DeviceLink.SerialOpen, 1);
+    ASSERT_EQ(linkWarnings.size(), 1u);
+    EXPECT_NE(linkWarnings[0].find("/nonexistent/libftdi1.so.2"), std::string::npos) << linkWarnings[0];
 }
 
 TEST_F(UsbLinkTest, CloseLinkClosesOnceAndIsHarmlessWhenNothingIsOpen) {
