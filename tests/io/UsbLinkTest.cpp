@@ -93,11 +93,13 @@ TEST_F(UsbLinkTest, WithoutLibftdiNoUnitIsFoundTheSerialPortIsTriedAndTheReasonL
     qInstallMessageHandler(previous);
 
     EXPECT_EQ(withoutPort, 0);
-    EXPECT_EQ(failure.rfind("no USB unit \"Kinetrak Basic\"; COM1 (/nonexistent/", 0), 0u) << failure;
+    EXPECT_EQ(failure.rfind("no USB unit \"Kinetrak Basic\"; COM1 (/nonexistent/", 0), 0u)
+        << failure;
     EXPECT_EQ(withPort, 1);
     EXPECT_EQ(DeviceLink.SerialOpen, 1);
     ASSERT_EQ(linkWarnings.size(), 1u);
-    EXPECT_NE(linkWarnings[0].find("/nonexistent/libftdi1.so.2"), std::string::npos) << linkWarnings[0];
+    EXPECT_NE(linkWarnings[0].find("/nonexistent/libftdi1.so.2"), std::string::npos)
+        << linkWarnings[0];
 }
 
 TEST_F(UsbLinkTest, CloseLinkClosesOnceAndIsHarmlessWhenNothingIsOpen) {

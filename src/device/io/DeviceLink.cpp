@@ -8,15 +8,20 @@ namespace krovel {
 
 DeviceLinkState DeviceLink;
 
+std::span<Transport* const> LinkTransports() {
+    static Transport* const table[] = {&UsbLink(), &SerialLink()};
+    static_assert(UsbEntry == 0 && SerialEntry == 1);
+    return table;
+}
+
 namespace {
 
 bool ReaderEndedOnItsOwn() {
-    return (DeviceLink.UsbOpen && !UsbReaderRunning()) ||
-           (DeviceLink.SerialOpen && !SerialReaderRunning());
+    return DeviceLink.OpenTransport && !DeviceLink.OpenTransport->ReaderRunning();
 }
 
 int32_t OpenLink(LinkRequestRecord& req, int32_t bulkMode) {
-    if (DeviceLink.UsbOpen || DeviceLink.SerialOpen) {
+    if (DeviceLink.OpenTransport) {
         DeviceLink.LastFailure = "a link is already open";
         return 0;
     }
@@ -25,30 +30,31 @@ int32_t OpenLink(LinkRequestRecord& req, int32_t bulkMode) {
     req.BulkMode = bulkMode;
     if (!bulkMode) LiveDecoder.Reset();
 
-    // USB first; once the unit was seen there is no serial fallback, even if it vanishes
-    // before it opens. A failed open clears its flag so that the next open tries again.
+    // The first entry whose device is there carries the link: once the USB unit was seen
+    // there is no serial fallback, even if it vanishes before it opens. A failed open
+    // leaves no transport open, so the next open tries again from the first entry.
     const char* mode = bulkMode ? "bulk" : "live";
-    if (ProbeUsb()) {
-        DeviceLink.UsbOpen = 1;
-        if (OpenUsb()) {
-            qCInfo(LinkLog) << "link opened on USB for" << mode << "data";
+    const std::span<Transport* const> transports = LinkTransports();
+    std::string missing; // what the entries before this one did not find
+    for (size_t i = 0; i < transports.size(); ++i) {
+        Transport& transport = *transports[i];
+        if (!transport.Probe()) {
+            missing += transport.FailureText() + "; ";
+            if (i + 1 < transports.size())
+                qCInfo(LinkLog).noquote() << QString::fromStdString(transport.FailureText())
+                                          << "found; trying" << transports[i + 1]->Name();
+            continue;
+        }
+        DeviceLink.OpenTransport = &transport;
+        if (transport.Open(req)) {
+            qCInfo(LinkLog) << "link opened on" << transport.Name() << "for" << mode << "data";
             return 1;
         }
-        DeviceLink.UsbOpen = 0;
-        DeviceLink.LastFailure =
-            std::string("the USB unit \"") + DeviceDescription + "\" cannot be opened";
-        qCInfo(LinkLog).noquote() << QString::fromStdString(DeviceLink.LastFailure);
+        DeviceLink.OpenTransport = nullptr;
+        DeviceLink.LastFailure = missing + transport.FailureText();
         return 0;
     }
-    qCInfo(LinkLog) << "no USB unit" << DeviceDescription << "found; trying the serial port";
-    DeviceLink.SerialOpen = 1;
-    if (OpenSerial(req.PortIndex)) {
-        qCInfo(LinkLog) << "link opened on the serial port for" << mode << "data";
-        return 1;
-    }
-    DeviceLink.SerialOpen = 0;
-    DeviceLink.LastFailure =
-        std::string("no USB unit \"") + DeviceDescription + "\"; " + SerialOpenFailure();
+    DeviceLink.LastFailure = missing.substr(0, missing.size() - 2);
     return 0;
 }
 
@@ -68,13 +74,9 @@ std::string LinkFailureText() {
 
 void CloseLink() {
     if (ReaderEndedOnItsOwn()) DeviceLink.LostBeforeClose = true;
-    if (DeviceLink.UsbOpen) {
-        CloseUsb();
-        DeviceLink.UsbOpen = 0;
-        qCInfo(LinkLog) << "link closed";
-    } else if (DeviceLink.SerialOpen) {
-        CloseSerial();
-        DeviceLink.SerialOpen = 0;
+    if (DeviceLink.OpenTransport) {
+        DeviceLink.OpenTransport->Close();
+        DeviceLink.OpenTransport = nullptr;
         qCInfo(LinkLog) << "link closed";
     }
 }

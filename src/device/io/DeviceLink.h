@@ -1,20 +1,39 @@
-// The link to the device, whichever transport carries it: USB when the unit is attached,
-// else the serial port the request names. At most one link is open at a time; all three
-// calls run on the UI thread.
+// The link to the device, whichever transport carries it: the first entry of
+// LinkTransports() whose device is there (USB when the unit is attached, else the serial
+// port the request names). At most one link is open at a time; all three calls run on
+// the UI thread.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "device/core/StreamDecoder.h"
+#include "device/io/Transport.h"
 
 namespace krovel {
 
+// Reads as 1 while the link is open on the entry of LinkTransports() it names, else 0.
+class LinkOpenOn {
+public:
+    LinkOpenOn(Transport* const& open, int entry) : open_(open), entry_(entry) {}
+    operator int32_t() const { return open_ && open_ == LinkTransports()[entry_] ? 1 : 0; }
+
+private:
+    Transport* const& open_;
+    int entry_;
+};
+
 // The link's own state, on the UI thread only.
 struct DeviceLinkState {
-    // Which transport is open (both 0 when none).
-    int32_t UsbOpen = 0;
-    int32_t SerialOpen = 0;
+    DeviceLinkState() = default;
+    DeviceLinkState(const DeviceLinkState&) = delete;
+    DeviceLinkState& operator=(const DeviceLinkState&) = delete;
+
+    // The entry of LinkTransports() that carries the link; null when none is open.
+    Transport* OpenTransport = nullptr;
+    // Which transport is open (both 0 when none), read from OpenTransport.
+    const LinkOpenOn UsbOpen{OpenTransport, UsbEntry};
+    const LinkOpenOn SerialOpen{OpenTransport, SerialEntry};
     // The last link's reader ended on its own before the link was closed.
     bool LostBeforeClose = false;
     // Why the last open failed.

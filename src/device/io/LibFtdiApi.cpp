@@ -12,24 +12,24 @@
 
 // The calls this backend makes, all looked up in the loaded library (libusb's through
 // libftdi's dependency on it); the headers give their types.
-#define KROVEL_LIBFTDI_CALLS(X)                                                               \
-    X(ftdi_new)                                                                               \
-    X(ftdi_free)                                                                              \
-    X(ftdi_usb_find_all)                                                                      \
-    X(ftdi_list_free)                                                                         \
-    X(ftdi_usb_open_dev)                                                                      \
-    X(ftdi_usb_close)                                                                         \
-    X(ftdi_set_latency_timer)                                                                 \
-    X(ftdi_read_data)                                                                         \
-    X(ftdi_set_baudrate)                                                                      \
-    X(ftdi_set_line_property)                                                                 \
-    X(ftdi_setdtr)                                                                            \
-    X(ftdi_setrts)                                                                            \
-    X(ftdi_tciflush)                                                                          \
-    X(ftdi_tcoflush)                                                                          \
-    X(ftdi_usb_get_strings2)                                                                  \
-    X(libusb_get_bus_number)                                                                  \
-    X(libusb_get_port_number)                                                                 \
+#define KROVEL_LIBFTDI_CALLS(X)                                                                    \
+    X(ftdi_new)                                                                                    \
+    X(ftdi_free)                                                                                   \
+    X(ftdi_usb_find_all)                                                                           \
+    X(ftdi_list_free)                                                                              \
+    X(ftdi_usb_open_dev)                                                                           \
+    X(ftdi_usb_close)                                                                              \
+    X(ftdi_set_latency_timer)                                                                      \
+    X(ftdi_read_data)                                                                              \
+    X(ftdi_set_baudrate)                                                                           \
+    X(ftdi_set_line_property)                                                                      \
+    X(ftdi_setdtr)                                                                                 \
+    X(ftdi_setrts)                                                                                 \
+    X(ftdi_tciflush)                                                                               \
+    X(ftdi_tcoflush)                                                                               \
+    X(ftdi_usb_get_strings2)                                                                       \
+    X(libusb_get_bus_number)                                                                       \
+    X(libusb_get_port_number)                                                                      \
     X(libusb_get_device)
 
 namespace krovel {
@@ -42,8 +42,7 @@ struct LibFtdiCalls {
 
 namespace {
 
-template <class Call>
-bool Bind(void* library, const char* name, Call*& call) {
+template <class Call> bool Bind(void* library, const char* name, Call*& call) {
     call = reinterpret_cast<Call*>(dlsym(library, name));
     return call != nullptr;
 }
@@ -118,8 +117,8 @@ FtStatus LibFtdiApi::FT_ListDevices(uint32_t* locations, uint32_t capacity, uint
     uint32_t listed = 0;
     for (ftdi_device_list* d = devices.list; d; d = d->next, ++listed) {
         if (listed < capacity)
-            locations[listed] =
-                (uint32_t(f->libusb_get_bus_number(d->dev)) << 8) | f->libusb_get_port_number(d->dev);
+            locations[listed] = (uint32_t(f->libusb_get_bus_number(d->dev)) << 8) |
+                                f->libusb_get_port_number(d->dev);
     }
     *count = listed;
     return devices.context ? FT_OK : FT_IO_ERROR;
@@ -192,7 +191,8 @@ FtStatus LibFtdiApi::FT_SetBaudRate(FtHandle handle, uint32_t baudRate) {
     LibFtdiDevice* device = Device(handle);
     if (!device) return FT_INVALID_HANDLE;
     const LibFtdiCalls& f = *calls_;
-    return f.ftdi_set_baudrate(device->context, static_cast<int>(baudRate)) < 0 ? FT_IO_ERROR : FT_OK;
+    return f.ftdi_set_baudrate(device->context, static_cast<int>(baudRate)) < 0 ? FT_IO_ERROR
+                                                                                : FT_OK;
 }
 
 FtStatus LibFtdiApi::FT_SetDataCharacteristics(FtHandle handle, uint8_t wordLength,
@@ -203,7 +203,7 @@ FtStatus LibFtdiApi::FT_SetDataCharacteristics(FtHandle handle, uint8_t wordLeng
     if (wordLength != FT_BITS_8 || stopBits != FT_STOP_BITS_1 || parity != FT_PARITY_NONE)
         return FT_INVALID_PARAMETER; // the only line the device speaks
     return f.ftdi_set_line_property(device->context, BITS_8, STOP_BIT_1, NONE) < 0 ? FT_IO_ERROR
-                                                                                 : FT_OK;
+                                                                                   : FT_OK;
 }
 
 FtStatus LibFtdiApi::FT_SetDtr(FtHandle handle) {
@@ -245,9 +245,9 @@ FtStatus LibFtdiApi::FT_GetDeviceInfo(FtHandle handle, char* serialNumber, char*
     libusb_device* usb = f.libusb_get_device(device->context->usb_dev);
     // The description decides; a chip without a serial number string still counts.
     const int result = f.ftdi_usb_get_strings2(device->context, usb, nullptr, 0, description,
-                                             FtDescriptionSize, nullptr, 0);
+                                               FtDescriptionSize, nullptr, 0);
     if (f.ftdi_usb_get_strings2(device->context, usb, nullptr, 0, nullptr, 0, serialNumber,
-                              FtSerialNumberSize) < 0)
+                                FtSerialNumberSize) < 0)
         serialNumber[0] = '\0';
     serialNumber[FtSerialNumberSize - 1] = description[FtDescriptionSize - 1] = '\0';
     return result < 0 ? FT_IO_ERROR : FT_OK;

@@ -21,9 +21,6 @@ namespace {
 constexpr int ReaderWaitMs = 10;
 constexpr qint64 ReceiveBufferSize = 512;
 
-std::atomic<int32_t> SerialStop{0};
-std::unique_ptr<QThread> serialReader;
-
 void ConfigureLine(QSerialPort& port) {
     port.setBaudRate(57600);
     port.setDataBits(QSerialPort::Data8);
@@ -37,14 +34,39 @@ void ConfigureLine(QSerialPort& port) {
     port.clearError();
 }
 
-// Why the last OpenSerial failed; written and read on the UI thread only.
-std::string lastFailure;
-
 // What the reader thread tells OpenSerial: nothing when the port opened, else why not.
 using OpenOutcome = std::optional<QString>;
 
+// The reader thread, its stop flag and why the last open failed. The port itself
+// belongs to the reader thread from open to close.
+class SerialTransport final : public Transport {
+public:
+    const char* Name() const override { return "the serial port"; }
+    // The port the request names is always tried: nothing tells beforehand whether the
+    // device is on the line.
+    bool Probe() override { return true; }
+    bool Open(const LinkRequestRecord& req) override { return OpenPort(req.PortIndex); }
+    void Close() override;
+    bool ReaderRunning() const override { return reader_ && !reader_->isFinished(); }
+    std::string FailureText() const override { return lastFailure_; }
+
+    int32_t OpenPort(int32_t index);
+
+private:
+    void ReaderLoop(const QString& path, std::promise<OpenOutcome>& opened);
+
+    std::atomic<int32_t> SerialStop{0};
+    std::unique_ptr<QThread> reader_;
+    std::string lastFailure_; // written and read on the UI thread only
+};
+
+SerialTransport& Serial() {
+    static SerialTransport serial;
+    return serial;
+}
+
 // Runs on the reader thread, which owns the port from open to close.
-void SerialReaderLoop(const QString& path, std::promise<OpenOutcome>& opened) {
+void SerialTransport::ReaderLoop(const QString& path, std::promise<OpenOutcome>& opened) {
     QSerialPort port;
     port.setPortName(path);
     if (!port.open(QIODevice::ReadOnly)) {
@@ -93,11 +115,11 @@ std::string PortDevicePath(int32_t index) {
     return "/dev/ttyS" + std::to_string(index);
 }
 
-int32_t OpenSerial(int32_t index) {
-    if (serialReader) return 0;
+int32_t SerialTransport::OpenPort(int32_t index) {
+    if (reader_) return 0;
     const std::string path = PortDevicePath(index);
     if (path.empty()) {
-        lastFailure = "port setting " + std::to_string(index) + " names no port";
+        lastFailure_ = "port setting " + std::to_string(index) + " names no port";
         return 0;
     }
 
@@ -105,34 +127,46 @@ int32_t OpenSerial(int32_t index) {
     auto opened = std::make_shared<std::promise<OpenOutcome>>();
     std::future<OpenOutcome> result = opened->get_future();
     std::unique_ptr<QThread> reader(QThread::create(
-        [path = QString::fromStdString(path), opened] { SerialReaderLoop(path, *opened); }));
+        [this, path = QString::fromStdString(path), opened] { ReaderLoop(path, *opened); }));
     reader->start();
     if (const OpenOutcome failure = result.get()) {
         reader->wait();
-        lastFailure = std::string(PortNames[index]) + " (" + path + "): " + failure->toStdString();
+        lastFailure_ = std::string(PortNames[index]) + " (" + path + "): " + failure->toStdString();
         qCInfo(LinkLog).noquote() << "cannot open serial port"
-                                  << QString::fromStdString(lastFailure);
+                                  << QString::fromStdString(lastFailure_);
         return 0;
     }
-    lastFailure.clear();
+    lastFailure_.clear();
     qCInfo(LinkLog) << "serial port opened:" << PortNames[index] << path.c_str();
-    serialReader = std::move(reader);
+    reader_ = std::move(reader);
     return 1;
 }
 
+void SerialTransport::Close() {
+    if (!reader_) return;
+    SerialStop.store(1);
+    reader_->wait();
+    reader_.reset();
+}
+
+Transport& SerialLink() {
+    return Serial();
+}
+
+int32_t OpenSerial(int32_t index) {
+    return Serial().OpenPort(index);
+}
+
 std::string SerialOpenFailure() {
-    return lastFailure;
+    return Serial().FailureText();
 }
 
 void CloseSerial() {
-    if (!serialReader) return;
-    SerialStop.store(1);
-    serialReader->wait();
-    serialReader.reset();
+    Serial().Close();
 }
 
 bool SerialReaderRunning() {
-    return serialReader && !serialReader->isFinished();
+    return Serial().ReaderRunning();
 }
 
 } // namespace krovel

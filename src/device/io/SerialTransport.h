@@ -9,10 +9,16 @@
 #include <cstdint>
 #include <string>
 
+#include "device/io/Transport.h"
+
 namespace krovel {
 
 // The device path of port index; empty when index names no port.
 std::string PortDevicePath(int32_t index);
+
+// The link's serial entry, tried when no USB unit is attached: it opens the port the
+// request names (req.PortIndex) and owns the reader thread and its stop flag (SerialStop).
+Transport& SerialLink();
 
 // Opens port index and starts its reader: 1, or 0 when a serial port is already open,
 // index names no port, or the port cannot be opened (missing, in use, no access).

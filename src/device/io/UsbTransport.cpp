@@ -1,11 +1,13 @@
 #include "device/io/UsbTransport.h"
 
+#include <QString>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <string>
 #include <system_error>
 #include <thread>
 
@@ -29,14 +31,37 @@ constexpr uint32_t ReadChunk = 1024;
 // off); a single failed transfer does not end the link.
 constexpr auto LostAfter = 1s;
 
-FtdiApi* usbApi = nullptr; // the backend the open device belongs to
-FtHandle UsbHandle = InvalidFtHandle;
-std::atomic<int32_t> UsbStop{0};
-std::thread usbReader;
-std::unique_ptr<AutoResetEvent> usbEvent;
-std::atomic<bool> usbReaderActive{false}; // the reader has not ended yet
+// The unit, the reader thread and its stop flag, from OpenUnit to Close.
+class UsbTransport final : public Transport {
+public:
+    const char* Name() const override { return "USB"; }
+    bool Probe() override;
+    bool Open(const LinkRequestRecord& req) override;
+    void Close() override;
+    bool ReaderRunning() const override { return reader_.joinable() && readerActive_.load(); }
+    std::string FailureText() const override { return failure_; }
 
-void UsbReaderLoop(FtdiApi& api, FtHandle handle, AutoResetEvent& event) {
+    // Opens the unit and starts the reader: 1, or 0 when already open or not found.
+    int32_t OpenUnit();
+
+private:
+    void ReaderLoop(FtdiApi& api, FtHandle handle, AutoResetEvent& event);
+
+    FtdiApi* api_ = nullptr; // the backend the open device belongs to
+    FtHandle UsbHandle = InvalidFtHandle;
+    std::atomic<int32_t> UsbStop{0};
+    std::thread reader_;
+    std::unique_ptr<AutoResetEvent> event_;
+    std::atomic<bool> readerActive_{false}; // the reader has not ended yet
+    std::string failure_;
+};
+
+UsbTransport& Usb() {
+    static UsbTransport usb;
+    return usb;
+}
+
+void UsbTransport::ReaderLoop(FtdiApi& api, FtHandle handle, AutoResetEvent& event) {
     const bool notified = api.FT_SetEventNotification(handle, FT_EVENT_RXCHAR, &event) == FT_OK;
     api.FT_Purge(handle, FT_PURGE_RX | FT_PURGE_TX);
     uint8_t buffer[ReadChunk];
@@ -66,7 +91,7 @@ void UsbReaderLoop(FtdiApi& api, FtHandle handle, AutoResetEvent& event) {
             for (uint32_t i = 0; i < std::min(got, chunk); ++i) DecodeByte(buffer[i]);
         }
     }
-    usbReaderActive.store(false);
+    readerActive_.store(false);
 }
 
 } // namespace
@@ -104,7 +129,20 @@ bool ProbeUsb() {
     return true;
 }
 
-int32_t OpenUsb() {
+bool UsbTransport::Probe() {
+    if (ProbeUsb()) return true;
+    failure_ = std::string("no USB unit \"") + DeviceDescription + "\"";
+    return false;
+}
+
+bool UsbTransport::Open(const LinkRequestRecord&) {
+    if (OpenUnit()) return true;
+    failure_ = std::string("the USB unit \"") + DeviceDescription + "\" cannot be opened";
+    qCInfo(LinkLog).noquote() << QString::fromStdString(failure_);
+    return false;
+}
+
+int32_t UsbTransport::OpenUnit() {
     if (UsbHandle != InvalidFtHandle) return 0;
     UsbStop.store(0);
     FtdiApi& api = CurrentFtdiApi();
@@ -119,33 +157,46 @@ int32_t OpenUsb() {
     api.FT_SetDtr(handle);
 
     auto event = std::make_unique<AutoResetEvent>();
-    usbReaderActive.store(true);
+    readerActive_.store(true);
     try {
-        usbReader = std::thread(UsbReaderLoop, std::ref(api), handle, std::ref(*event));
+        reader_ =
+            std::thread(&UsbTransport::ReaderLoop, this, std::ref(api), handle, std::ref(*event));
     } catch (const std::system_error&) {
-        usbReaderActive.store(false);
+        readerActive_.store(false);
         api.FT_Close(handle);
         return 0;
     }
-    usbApi = &api;
+    api_ = &api;
     UsbHandle = handle;
-    usbEvent = std::move(event);
+    event_ = std::move(event);
     return 1;
 }
 
-void CloseUsb() {
-    if (!usbReader.joinable()) return;
+void UsbTransport::Close() {
+    if (!reader_.joinable()) return;
     UsbStop.store(1);
-    usbEvent->Signal();
-    usbReader.join();
-    usbApi->FT_Close(UsbHandle);
+    event_->Signal();
+    reader_.join();
+    api_->FT_Close(UsbHandle);
     UsbHandle = InvalidFtHandle;
-    usbApi = nullptr;
-    usbEvent.reset();
+    api_ = nullptr;
+    event_.reset();
+}
+
+Transport& UsbLink() {
+    return Usb();
+}
+
+int32_t OpenUsb() {
+    return Usb().OpenUnit();
+}
+
+void CloseUsb() {
+    Usb().Close();
 }
 
 bool UsbReaderRunning() {
-    return usbReader.joinable() && usbReaderActive.load();
+    return Usb().ReaderRunning();
 }
 
 } // namespace krovel

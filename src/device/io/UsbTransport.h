@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "device/io/FtdiApi.h"
+#include "device/io/Transport.h"
 
 namespace krovel {
 
@@ -22,6 +23,10 @@ FtHandle FindUsbDevice(const char* description);
 
 // Whether the unit is attached: finds it and closes it again.
 bool ProbeUsb();
+
+// The link's USB entry: it owns the open unit, its reader thread and the reader's stop
+// flag (UsbStop). Its probe finds the unit; once found, the link does not fall back.
+Transport& UsbLink();
 
 // Opens the unit and starts the reader: 1, or 0 when already open or not found.
 int32_t OpenUsb();
