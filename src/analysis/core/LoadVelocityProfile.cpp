@@ -5,7 +5,7 @@
 #include <cmath>
 #include <memory>
 
-#include "ui/core/LoadPoints.h"
+#include "measure/core/LoadPoints.h"
 
 namespace krovel {
 

@@ -1,8 +1,8 @@
 // The diagnostic graph: the load profile over all series, one point per distinct
 // barbell load, with a blue left axis (Y1) and a red right axis (Y2).
+#include "measure/core/LoadPoints.h"
 #include "ui/core/GraphAxes.h"
 #include "ui/core/Graphs.h"
-#include "ui/core/LoadPoints.h"
 
 #include <algorithm>
 
