@@ -95,9 +95,9 @@ struct Prescription {
 
 std::string PrescriptionJson(const Prescription& p) {
     std::string out = "{\n  \"exercise\": ";
-    AppendString(out, p.exercise);
+    AppendJsonString(out, p.exercise);
     out += ",\n  \"source\": ";
-    AppendString(out, p.source);
+    AppendJsonString(out, p.source);
     out += ",\n  \"e1rm\": ";
     AppendDouble(out, p.line.E1rm);
     out += ",\n  \"plate\": ";
