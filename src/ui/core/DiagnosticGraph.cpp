@@ -3,6 +3,7 @@
 #include "measure/core/LoadPoints.h"
 #include "ui/core/GraphAxes.h"
 #include "ui/core/Graphs.h"
+#include "ui/core/ViewState.h"
 
 #include <algorithm>
 
@@ -40,9 +41,6 @@ constexpr DiagnosticLayout PrintLayout{PrintedXTicks,
                                        PrintedYTitle,
                                        20};
 
-// Built again on every paint; painting runs on the user-interface thread only.
-LoadPointSet PaintedLoadPoints;
-
 int32_t StepOr(int32_t step, int32_t fallback) {
     return step < 1 ? fallback : step;
 }
@@ -65,7 +63,7 @@ void DrawDiagnosticGraph(Canvas& canvas, const CanvasRect& rect,
     const int32_t y1q = ValidPlotQuantity(selection.Y1Index);
     const int32_t y2q = ValidPlotQuantity(selection.Y2Index);
 
-    LoadPointSet& points = PaintedLoadPoints;
+    LoadPointSet& points = GraphView.DiagPoints;
     BuildLoadPoints(seriesCount,
                     std::clamp<int32_t>(selection.DataIndex, 0, MaxRepetitions - 1) + 1, xq,
                     points);
