@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "data/core/DataModel.h"
+#include "measure/core/LoadPoints.h"
 #include "measure/core/RepTableText.h"
 #include "ui/core/Graphs.h"
-#include "ui/core/LoadPoints.h"
 #include "ui/core/PrintedPage.h"
 #include "ui/core/RecordingCanvas.h"
 #include "ui/gui/QPainterCanvas.h"

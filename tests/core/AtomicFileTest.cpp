@@ -25,9 +25,8 @@ void KeepWarning(const std::string& text) {
     warnings.push_back(text);
 }
 
-bool FolderCannotBeRead(const std::string&, std::string& cause) {
-    cause = "Permission denied";
-    return false;
+Status FolderCannotBeRead(const std::string&) {
+    return Status::Fail("Permission denied");
 }
 
 std::string OwnProcessId() {
@@ -48,12 +47,11 @@ TEST(AtomicFileTest, AFolderThatCannotBeFlushedAfterTheRenameStillMeansSaved) {
     warnings.clear();
     SetFileWarningSink(&KeepWarning);
     SetFolderFlushCall(&FolderCannotBeRead);
-    std::string cause;
-    const bool saved = WriteFileAtomically(path, "new", &cause);
+    const Status saved = WriteFileAtomically(path, "new");
     SetFolderFlushCall(nullptr);
     SetFileWarningSink(nullptr);
 
-    EXPECT_TRUE(saved) << cause;
+    EXPECT_TRUE(saved) << saved.message();
     EXPECT_EQ(TempFolder::Read(path), "new");
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find(path), std::string::npos) << warnings[0];

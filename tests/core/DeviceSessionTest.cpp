@@ -131,8 +131,8 @@ TEST(DeviceSessionTest, PrintedScriptPlaysTheSameBytesAsTheSession) {
     const std::vector<SessionSet> session = BuiltInSession();
     const std::string script = SessionScript(session);
     std::vector<SessionSet> replayed;
-    std::string error;
-    ASSERT_TRUE(ParseSessionScript(script, replayed, error)) << error;
+    const Status parsed = ParseSessionScript(script, replayed);
+    ASSERT_TRUE(parsed) << parsed.message();
     const auto bytes = [](const std::vector<SessionSet>& sets) {
         std::vector<uint8_t> all;
         for (const TimedFrame& f : LiveTimeline(sets, 0, 0))
@@ -152,8 +152,8 @@ TEST(DeviceSessionTest, ScriptReadsSetsAndRepetitions) {
                        "\n"
                        "set 255 0 255\n";
     std::vector<SessionSet> sets;
-    std::string error;
-    ASSERT_TRUE(ParseSessionScript(text, sets, error)) << error;
+    const Status parsed = ParseSessionScript(text, sets);
+    ASSERT_TRUE(parsed) << parsed.message();
     ASSERT_EQ(sets.size(), 2u);
     EXPECT_EQ(sets[0].Mass, 20);
     ASSERT_EQ(sets[0].Reps.size(), 2u);
@@ -176,17 +176,17 @@ TEST(DeviceSessionTest, ScriptFaultsNameTheirLineAndKeepTheSetsUnchanged) {
     };
     for (const auto& [text, line] : faults) {
         std::vector<SessionSet> sets(1);
-        std::string error;
-        EXPECT_FALSE(ParseSessionScript(text, sets, error)) << text;
-        EXPECT_EQ(error.rfind(line, 0), 0u) << error;
+        const Status parsed = ParseSessionScript(text, sets);
+        EXPECT_FALSE(parsed) << text;
+        EXPECT_EQ(parsed.message().rfind(line, 0), 0u) << parsed.message();
         EXPECT_EQ(sets.size(), 1u);
     }
     std::string tooMany = "set 20 90 100\n";
     for (int i = 0; i < 101; ++i) tooMany += "rep 1 1.5 300\n";
     std::vector<SessionSet> sets;
-    std::string error;
-    EXPECT_FALSE(ParseSessionScript(tooMany, sets, error));
-    EXPECT_EQ(error, "line 102: a set holds at most 100 repetitions: \"rep 1 1.5 300\"");
+    const Status parsed = ParseSessionScript(tooMany, sets);
+    EXPECT_FALSE(parsed);
+    EXPECT_EQ(parsed.message(), "line 102: a set holds at most 100 repetitions: \"rep 1 1.5 300\"");
 }
 
 } // namespace

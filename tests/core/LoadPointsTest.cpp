@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "data/core/DataModel.h"
-#include "ui/core/LoadPoints.h"
+#include "measure/core/LoadPoints.h"
 
 using namespace krovel;
 

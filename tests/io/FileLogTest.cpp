@@ -23,9 +23,8 @@ void KeepMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     logged.push_back({type, context.category ? context.category : "", text.toStdString()});
 }
 
-bool FolderCannotBeRead(const std::string&, std::string& cause) {
-    cause = "Permission denied";
-    return false;
+Status FolderCannotBeRead(const std::string&) {
+    return Status::Fail("Permission denied");
 }
 
 TEST(FileLogTest, AFolderThatCannotBeFlushedIsAWarningUnderKrovelFiles) {
@@ -35,7 +34,7 @@ TEST(FileLogTest, AFolderThatCannotBeFlushedIsAWarningUnderKrovelFiles) {
     LogFileWarnings();
     const QtMessageHandler previous = qInstallMessageHandler(&KeepMessage);
     SetFolderFlushCall(&FolderCannotBeRead);
-    const bool saved = WriteFileAtomically(path, "new");
+    const bool saved = WriteFileAtomically(path, "new").ok();
     SetFolderFlushCall(nullptr);
     qInstallMessageHandler(previous);
     SetFileWarningSink(nullptr);

@@ -39,7 +39,7 @@ void AppendWarnings(std::string& out, const std::vector<std::string>& warnings) 
     out += "[";
     for (size_t i = 0; i < warnings.size(); ++i) {
         out += i ? ", " : "";
-        AppendString(out, warnings[i]);
+        AppendJsonString(out, warnings[i]);
     }
     out += "]";
 }
@@ -64,18 +64,18 @@ void AppendSessions(std::string& out, const AthleteRecord& record) {
     out += "[";
     for (size_t i = 0; i < record.Sessions.size(); ++i) {
         out += i ? ", " : "";
-        AppendString(out, record.Sessions[i].File);
+        AppendJsonString(out, record.Sessions[i].File);
     }
     out += "]";
 }
 
 std::string RecordJson(const AthleteRecord& r) {
     std::string out = "{\n  \"exercise\": ";
-    AppendString(out, r.Exercise);
+    AppendJsonString(out, r.Exercise);
     out += ",\n  \"mvt\": ";
     AppendDouble(out, r.Threshold.Value);
     out += ",\n  \"mvt_source\": ";
-    AppendString(out, ThresholdSourceText(r.Threshold.Source));
+    AppendJsonString(out, ThresholdSourceText(r.Threshold.Source));
     out += ",\n  \"weeks\": " + std::to_string(r.Weeks) + ",\n  \"sessions\": ";
     AppendSessions(out, r);
     out += ",\n  \"loads\": ";
@@ -85,7 +85,7 @@ std::string RecordJson(const AthleteRecord& r) {
         out += ", \"velocity\": ";
         AppendFloat(out, r.Loads[i].Velocity);
         out += ", \"session\": ";
-        AppendString(out, r.Loads[i].Session);
+        AppendJsonString(out, r.Loads[i].Session);
     });
     out += ",\n  \"fit\": ";
     AppendLineAndEstimates(out, r);
@@ -94,7 +94,7 @@ std::string RecordJson(const AthleteRecord& r) {
 
 std::string ReadinessJson(const Readiness& r) {
     std::string out = "{\n  \"exercise\": ";
-    AppendString(out, r.Exercise);
+    AppendJsonString(out, r.Exercise);
     out += ",\n  \"reference\": {\"sessions\": ";
     AppendSessions(out, r.Reference);
     out += ", \"fit\": ";
@@ -120,7 +120,7 @@ std::string ReadinessJson(const Readiness& r) {
     out += ",\n  \"band\": ";
     AppendDouble(out, r.Band);
     out += ",\n  \"verdict\": ";
-    AppendString(out, ReadinessVerdictText(r.Verdict));
+    AppendJsonString(out, ReadinessVerdictText(r.Verdict));
     out += ",\n  \"e1rm\": ";
     AppendOptional(out, r.E1rm);
     out += ",\n  \"e1rm_change_pct\": ";

@@ -39,7 +39,7 @@ template <typename Line> void AppendLineAndEstimates(std::string& out, const Lin
     out += ",\n  \"l0\": ";
     AppendOptional(out, line.L0);
     out += ",\n  \"quality\": ";
-    AppendString(out, ProfileQualityText(line.Quality));
+    AppendJsonString(out, ProfileQualityText(line.Quality));
     out += ",\n  \"warnings\": ";
     AppendWarnings(out, line.Warnings);
     out += "\n}\n";

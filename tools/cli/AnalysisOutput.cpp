@@ -11,7 +11,6 @@
 #include "CliCommand.h"
 #include "MeasurementInput.h"
 #include "TableJson.h"
-#include "data/core/Unicode.h"
 
 #include <vector>
 
@@ -89,7 +88,8 @@ char LocaleDecimalPoint() {
 }
 
 int WriteAnalysis(const char* command, AnalysisFormat format, const std::string& out) {
-    return WriteStandardOutput(command, format == AnalysisFormat::Text ? WithoutNul(out) : out);
+    return format == AnalysisFormat::Text ? WriteStandardText(command, out)
+                                          : WriteStandardOutput(command, out);
 }
 
 void AppendOptional(std::string& out, const std::optional<double>& value) {

@@ -74,52 +74,9 @@ bool ArgumentParser::parse(const std::vector<std::string>& arguments) {
             optionsEnded = true;
             continue;
         }
-        if (argument[1] == '-') {
-            const size_t equals = argument.find('=');
-            const std::string name =
-                argument.substr(2, equals == std::string::npos ? equals : equals - 2);
-            const CommandOption* option = find(name);
-            if (!option) {
-                unknown.push_back(name);
-            } else if (option->valueName.empty()) {
-                if (equals != std::string::npos) {
-                    error_ = "Unexpected value after '--" + name + "'.";
-                    return false;
-                }
-                given_.emplace_back(option, std::string());
-            } else if (equals != std::string::npos) {
-                given_.emplace_back(option, argument.substr(equals + 1));
-            } else if (i + 1 < arguments.size()) {
-                given_.emplace_back(option, arguments[++i]);
-            } else {
-                error_ = "Missing value after '--" + name + "'.";
-                return false;
-            }
-            continue;
-        }
-        // One-letter options, several in one argument; the first that takes a value
-        // takes the rest of the argument, or the next argument.
-        for (size_t at = 1; at < argument.size(); ++at) {
-            const std::string name = argument.substr(at, 1);
-            const CommandOption* option = find(name);
-            if (!option) {
-                unknown.push_back(name);
-                continue;
-            }
-            if (option->valueName.empty()) {
-                given_.emplace_back(option, std::string());
-                continue;
-            }
-            if (at + 1 < argument.size()) {
-                given_.emplace_back(option, argument.substr(at + 1));
-            } else if (i + 1 < arguments.size()) {
-                given_.emplace_back(option, arguments[++i]);
-            } else {
-                error_ = "Missing value after '-" + name + "'.";
-                return false;
-            }
-            break;
-        }
+        const bool taken = argument[1] == '-' ? takeLongOption(arguments, i, unknown)
+                                              : takeShortOptions(arguments, i, unknown);
+        if (!taken) return false;
     }
     if (unknown.size() == 1) {
         error_ = "Unknown option '" + unknown.front() + "'.";
@@ -129,6 +86,58 @@ bool ArgumentParser::parse(const std::vector<std::string>& arguments) {
         error_ += '.';
     }
     return error_.empty();
+}
+
+bool ArgumentParser::takeLongOption(const std::vector<std::string>& arguments, size_t& i,
+                                    std::vector<std::string>& unknown) {
+    const std::string& argument = arguments[i];
+    const size_t equals = argument.find('=');
+    const std::string name = argument.substr(2, equals == std::string::npos ? equals : equals - 2);
+    const CommandOption* option = find(name);
+    if (!option) {
+        unknown.push_back(name);
+    } else if (option->valueName.empty()) {
+        if (equals != std::string::npos) {
+            error_ = "Unexpected value after '--" + name + "'.";
+            return false;
+        }
+        given_.emplace_back(option, std::string());
+    } else if (equals != std::string::npos) {
+        given_.emplace_back(option, argument.substr(equals + 1));
+    } else if (i + 1 < arguments.size()) {
+        given_.emplace_back(option, arguments[++i]);
+    } else {
+        error_ = "Missing value after '--" + name + "'.";
+        return false;
+    }
+    return true;
+}
+
+bool ArgumentParser::takeShortOptions(const std::vector<std::string>& arguments, size_t& i,
+                                      std::vector<std::string>& unknown) {
+    const std::string& argument = arguments[i];
+    for (size_t at = 1; at < argument.size(); ++at) {
+        const std::string name = argument.substr(at, 1);
+        const CommandOption* option = find(name);
+        if (!option) {
+            unknown.push_back(name);
+            continue;
+        }
+        if (option->valueName.empty()) {
+            given_.emplace_back(option, std::string());
+            continue;
+        }
+        if (at + 1 < argument.size()) {
+            given_.emplace_back(option, argument.substr(at + 1));
+        } else if (i + 1 < arguments.size()) {
+            given_.emplace_back(option, arguments[++i]);
+        } else {
+            error_ = "Missing value after '-" + name + "'.";
+            return false;
+        }
+        break;
+    }
+    return true;
 }
 
 bool ArgumentParser::isSet(std::string_view name) const {

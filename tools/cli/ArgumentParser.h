@@ -53,6 +53,14 @@ public:
 
 private:
     const CommandOption* find(std::string_view name) const;
+    // "--name", "--name=value" or "--name value" at arguments[i]; i moves past a value
+    // taken from the next argument. False, with errorText, when it is refused.
+    bool takeLongOption(const std::vector<std::string>& arguments, size_t& i,
+                        std::vector<std::string>& unknown);
+    // One-letter options, several in one argument; the first that takes a value takes
+    // the rest of the argument, or the next argument.
+    bool takeShortOptions(const std::vector<std::string>& arguments, size_t& i,
+                          std::vector<std::string>& unknown);
 
     struct Positional {
         std::string name, description, syntax;

@@ -35,5 +35,8 @@ constexpr int ExitWriteFailed = 1;
 // Writes the text to standard output and flushes it. A failed or short write gives a
 // message naming standard output and the cause, and ExitWriteFailed; otherwise 0.
 int WriteStandardOutput(const char* command, const std::string& text);
+// The same for text meant for a terminal: each NUL is written as U+FFFD (WithoutNul),
+// which a terminal shows and a reader does not take for the end of the text.
+int WriteStandardText(const char* command, const std::string& text);
 
 } // namespace krovel::cli

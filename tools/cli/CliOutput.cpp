@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "CliCommand.h"
+#include "data/core/Unicode.h"
 
 namespace krovel::cli {
 
@@ -18,6 +19,10 @@ int WriteStandardOutput(const char* command, const std::string& text) {
     std::fprintf(stderr, "krovel-cli %s: cannot write standard output: %s\n", command,
                  cause ? std::strerror(cause) : "write error");
     return ExitWriteFailed;
+}
+
+int WriteStandardText(const char* command, const std::string& text) {
+    return WriteStandardOutput(command, WithoutNul(text));
 }
 
 } // namespace krovel::cli

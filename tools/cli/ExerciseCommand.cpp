@@ -36,9 +36,9 @@ int RunExercise(int argc, char** argv) {
 
     scratch->Header.Exercise = words[1];
     const std::string& path = words.front();
-    std::string cause;
-    if (!WriteFileAtomically(path, EncodeMeasurementFile(scratch->Header, scratch->Series), &cause))
-        return Refuse(help.command, path + ": " + cause);
+    const Status written =
+        WriteFileAtomically(path, EncodeMeasurementFile(scratch->Header, scratch->Series));
+    if (!written) return Refuse(help.command, path + ": " + written.message());
     return 0;
 }
 

@@ -95,9 +95,9 @@ struct Prescription {
 
 std::string PrescriptionJson(const Prescription& p) {
     std::string out = "{\n  \"exercise\": ";
-    AppendString(out, p.exercise);
+    AppendJsonString(out, p.exercise);
     out += ",\n  \"source\": ";
-    AppendString(out, p.source);
+    AppendJsonString(out, p.source);
     out += ",\n  \"e1rm\": ";
     AppendDouble(out, p.line.E1rm);
     out += ",\n  \"plate\": ";
@@ -143,14 +143,12 @@ std::string PrescriptionText(const Prescription& p, char point, bool csv) {
     return out + '\n' + AlignedText(table);
 }
 
-int RunPrescribe(int argc, char** argv) {
-    PrescribeOptions options;
-    if (auto exit = ParsePrescribeArgs(argc, argv, options)) return *exit;
-    const std::string command = std::string("krovel-cli ") + PrescribeName;
+// The load-velocity line the prescription follows: of one session file, or of the
+// athlete's record in a folder. An exit status when the operand gives none.
+std::optional<int> TakeLine(const PrescribeOptions& options, const std::string& command,
+                            Prescription& p) {
     std::error_code ec;
     const bool oneFile = std::filesystem::is_regular_file(options.operand, ec);
-    Prescription p;
-    p.plate = options.plate;
     std::string error;
     std::optional<PrescriptionLine> line;
     if (oneFile) {
@@ -181,6 +179,16 @@ int RunPrescribe(int argc, char** argv) {
                                    "falling as the load rises");
     }
     p.line = *line;
+    return std::nullopt;
+}
+
+int RunPrescribe(int argc, char** argv) {
+    PrescribeOptions options;
+    if (auto exit = ParsePrescribeArgs(argc, argv, options)) return *exit;
+    const std::string command = std::string("krovel-cli ") + PrescribeName;
+    Prescription p;
+    p.plate = options.plate;
+    if (auto exit = TakeLine(options, command, p)) return *exit;
     if (options.velocity || options.percent) {
         const PrescriptionResult result = options.velocity
                                               ? LoadForVelocity(p.line, *options.velocity, p.plate)

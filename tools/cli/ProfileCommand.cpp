@@ -46,11 +46,11 @@ std::optional<int> ParseProfileArgs(int argc, char** argv, ProfileOptions& optio
 
 std::string ProfileJson(const LoadVelocityProfile& p) {
     std::string out = "{\n  \"exercise\": ";
-    AppendString(out, p.Exercise);
+    AppendJsonString(out, p.Exercise);
     out += ",\n  \"mvt\": ";
     AppendDouble(out, p.Threshold.Value);
     out += ",\n  \"mvt_source\": ";
-    AppendString(out, ThresholdSourceText(p.Threshold.Source));
+    AppendJsonString(out, ThresholdSourceText(p.Threshold.Source));
     out += ",\n  \"data\": " + std::to_string(p.BestCount) + ",\n  \"loads\": ";
     AppendObjectLines(out, p.Loads.size(), [&](size_t i) {
         out += "\"mass\": ";

@@ -49,7 +49,7 @@ void AppendDate(std::string& out, const std::string& date) {
     if (date.empty())
         out += "null";
     else
-        AppendString(out, date);
+        AppendJsonString(out, date);
 }
 
 void AppendSession(std::string& out, const SessionSummary& s) {
@@ -62,7 +62,7 @@ void AppendSession(std::string& out, const SessionSummary& s) {
     out += ", \"r2\": ";
     AppendOptional(out, s.R2);
     out += ", \"quality\": ";
-    AppendString(out, ProfileQualityText(s.Quality));
+    AppendJsonString(out, ProfileQualityText(s.Quality));
     out += ", \"loads\": " + std::to_string(s.Loads);
     out += ", \"reps\": " + std::to_string(s.Repetitions) + ", \"volume_kg\": ";
     AppendDouble(out, s.VolumeKg);
@@ -97,13 +97,13 @@ std::string ProgressJson(const ProgressReport& report) {
     AppendObjectLines(out, report.Refused.size(), [&](size_t i) {
         AppendFileName(out, report.Refused[i].File);
         out += ", \"reason\": ";
-        AppendString(out, report.Refused[i].Reason);
+        AppendJsonString(out, report.Refused[i].Reason);
     });
     out += ",\n  \"exercises\": [";
     for (size_t e = 0; e < report.Exercises.size(); ++e) {
         const ExerciseProgress& exercise = report.Exercises[e];
         out += e ? ",\n    {\"exercise\": " : "\n    {\"exercise\": ";
-        AppendString(out, exercise.Exercise);
+        AppendJsonString(out, exercise.Exercise);
         out += ", \"summary\": ";
         AppendSummary(out, SummariseProgress(exercise.Sessions));
         out += ", \"sessions\": [";

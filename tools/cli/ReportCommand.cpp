@@ -118,26 +118,22 @@ std::string TextReport(const std::vector<RepRowText>& rows) {
     return out;
 }
 
-// One CSV field: the cell text without its padding blanks.
-std::string TrimmedCsvField(std::string_view text) {
+// The cell text without its padding blanks.
+std::string Trimmed(std::string_view text) {
     size_t first = text.find_first_not_of(' ');
-    text = first == std::string_view::npos
-               ? std::string_view()
-               : text.substr(first, text.find_last_not_of(' ') + 1 - first);
-    return CsvField(text);
+    return first == std::string_view::npos
+               ? std::string()
+               : std::string(text.substr(first, text.find_last_not_of(' ') + 1 - first));
 }
 
 std::string CsvReport(const std::vector<RepRowText>& rows) {
-    std::string out;
-    auto line = [&](auto cell) {
-        for (int c = 0; c < RepColumnCount; ++c) {
-            if (c > 0) out += ',';
-            out += TrimmedCsvField(cell(c));
-        }
-        out += "\r\n";
+    auto line = [](auto cell) {
+        std::vector<std::string> cells;
+        for (int c = 0; c < RepColumnCount; ++c) cells.push_back(Trimmed(cell(c)));
+        return CsvRow(cells);
     };
-    line([](int c) { return std::string_view(RepColumns[c].Title); });
-    for (const RepRowText& row : rows) line([&](int c) { return std::string_view(row[c]); });
+    std::string out = line([](int c) { return std::string_view(RepColumns[c].Title); });
+    for (const RepRowText& row : rows) out += line([&](int c) { return std::string_view(row[c]); });
     return out;
 }
 
@@ -202,7 +198,8 @@ int RunReport(int argc, char** argv) {
         out = SpreadsheetWorkbookOfCurrentSeries(DigitalReportRows(series, intervalIndex));
         break;
     }
-    return WriteStandardOutput("report", out);
+    return options.format == ReportFormat::Text ? WriteStandardText("report", out)
+                                                : WriteStandardOutput("report", out);
 }
 
 const bool registered = RegisterCliCommand({"report", ReportUsage, RunReport});

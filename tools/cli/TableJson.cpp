@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
+#include "data/core/JsonText.h"
 #include "data/core/Unicode.h"
 
 namespace krovel::cli {
@@ -27,50 +27,9 @@ template <typename Number> void AppendNumber(std::string& out, Number value) {
 
 } // namespace
 
-void AppendString(std::string& out, std::string_view text) {
-    out += '"';
-    for (size_t i = 0; i < text.size();) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        const size_t length = Utf8SequenceLength(text, i);
-        if (length != 1) {
-            // A byte that is not UTF-8 (a file name is any bytes) as U+FFFD: the output
-            // stays valid JSON.
-            i += AppendSequenceOrReplacement(out, text, i, length);
-            continue;
-        }
-        ++i;
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    out += '"';
-}
-
 void AppendFileName(std::string& out, std::string_view name) {
     out += "\"file\": ";
-    AppendString(out, name);
+    AppendJsonString(out, name);
     if (ValidUtf8(name) == name) return;
     static constexpr char Hex[] = "0123456789abcdef";
     out += ", \"file_bytes\": \"";
@@ -99,7 +58,7 @@ void AppendInt(std::string& out, long long value) {
 void AppendSubject(std::string& out, const TestHeaderRecord& header) {
     const SubjectRecord& s = header.Subject;
     out += "  \"subject\": {\"name\": ";
-    AppendString(out, s.SubjectName);
+    AppendJsonString(out, s.SubjectName);
     out += ", \"sex\": ";
     AppendInt(out, s.Sex);
     out += ", \"height\": ";
@@ -107,11 +66,11 @@ void AppendSubject(std::string& out, const TestHeaderRecord& header) {
     out += ", \"body_weight\": ";
     AppendInt(out, s.BodyWeight);
     out += ", \"exercise\": ";
-    AppendString(out, header.Exercise);
+    AppendJsonString(out, header.Exercise);
     out += ", \"sport\": ";
-    AppendString(out, header.Sport);
+    AppendJsonString(out, header.Sport);
     out += ", \"comment\": ";
-    AppendString(out, s.Comment);
+    AppendJsonString(out, s.Comment);
     out += "},\n";
 }
 
@@ -146,7 +105,7 @@ void AppendSeries(std::string& out, const SeriesRecord& s) {
 std::string TableJson(std::string_view version, const TestHeaderRecord& header,
                       std::span<const SeriesRecord> series) {
     std::string out = "{\n  \"version\": ";
-    AppendString(out, version);
+    AppendJsonString(out, version);
     out += ",\n";
     AppendSubject(out, header);
     out += "  \"series\": [";

@@ -14,18 +14,19 @@
 #include <string_view>
 
 #include "data/core/DataModel.h"
+#include "data/core/JsonText.h"
 
 namespace krovel::cli {
 
 std::string TableJson(std::string_view version, const TestHeaderRecord& header,
                       std::span<const SeriesRecord> series);
 
-// Pieces of the same JSON text for other subcommands: a quoted, escaped string; a float32
-// or a double in its shortest round-trip form (null when not finite).
-void AppendString(std::string& out, std::string_view text);
-// A file name: "file": its text as AppendString writes it and, when that is not the name
-// itself (bytes that are not UTF-8), "file_bytes": the name's exact bytes in hex.
+// Pieces of the same JSON text for other subcommands; a string is written by
+// AppendJsonString (data/core/JsonText.h).
+// A file name: "file": its text as AppendJsonString writes it and, when that is not the
+// name itself (bytes that are not UTF-8), "file_bytes": the name's exact bytes in hex.
 void AppendFileName(std::string& out, std::string_view name);
+// A float32 or a double in its shortest round-trip form (null when not finite).
 void AppendFloat(std::string& out, float value);
 void AppendDouble(std::string& out, double value);
 

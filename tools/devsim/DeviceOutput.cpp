@@ -30,11 +30,11 @@ DeviceOutput::~DeviceOutput() {
     if (fd_ >= 0) close(fd_);
 }
 
-bool DeviceOutput::OpenPseudoTerminal(std::string& error) {
+Status DeviceOutput::OpenPseudoTerminal() {
     fd_ = posix_openpt(O_RDWR | O_NOCTTY);
     if (fd_ < 0 || grantpt(fd_) != 0 || unlockpt(fd_) != 0 || !ptsname(fd_)) {
-        error = std::string("cannot create a pseudo-terminal: ") + std::strerror(errno);
-        return false;
+        return Status::Fail(std::string("cannot create a pseudo-terminal: ") +
+                            std::strerror(errno));
     }
     pty_ = true;
     slavePath_ = ptsname(fd_);
@@ -42,30 +42,22 @@ bool DeviceOutput::OpenPseudoTerminal(std::string& error) {
     // its own mode. Closing it again also makes the master report a hang-up until a
     // reader opens the slave: that is how the start of a reader is seen.
     const int slave = open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
-    if (slave < 0) {
-        error = "cannot open " + slavePath_ + ": " + std::strerror(errno);
-        return false;
-    }
+    if (slave < 0) return Status::Fail("cannot open " + slavePath_ + ": " + std::strerror(errno));
     MakeRaw(slave);
     close(slave);
-    return true;
+    return Status::Ok();
 }
 
-bool DeviceOutput::OpenPath(const std::string& path, std::string& error) {
+Status DeviceOutput::OpenPath(const std::string& path) {
     // A serial port, or a file that is created when missing.
     fd_ = open(path.c_str(), O_WRONLY | O_NOCTTY | O_CREAT, 0666);
-    if (fd_ < 0) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
-        return false;
-    }
+    if (fd_ < 0) return Status::Fail("cannot open " + path + ": " + std::strerror(errno));
     struct stat st {};
     // A file holds exactly the bytes of this run, not the tail of an earlier, longer one.
-    if (fstat(fd_, &st) == 0 && S_ISREG(st.st_mode) && ftruncate(fd_, 0) != 0) {
-        error = "cannot empty " + path + ": " + std::strerror(errno);
-        return false;
-    }
+    if (fstat(fd_, &st) == 0 && S_ISREG(st.st_mode) && ftruncate(fd_, 0) != 0)
+        return Status::Fail("cannot empty " + path + ": " + std::strerror(errno));
     if (isatty(fd_)) MakeRaw(fd_);
-    return true;
+    return Status::Ok();
 }
 
 bool DeviceOutput::ReaderGone() const {

@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+#include "base/core/Status.h"
+
 namespace krovel::devsim {
 
 class DeviceOutput {
@@ -13,9 +15,9 @@ public:
     ~DeviceOutput();
 
     // Creates a pseudo-terminal in raw mode; its slave path is then SlavePath().
-    bool OpenPseudoTerminal(std::string& error);
+    Status OpenPseudoTerminal();
     // Opens an existing port (57600 8N1 raw when it is a terminal) or file for writing.
-    bool OpenPath(const std::string& path, std::string& error);
+    Status OpenPath(const std::string& path);
 
     const std::string& SlavePath() const { return slavePath_; }
     bool IsPseudoTerminal() const { return pty_; }

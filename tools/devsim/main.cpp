@@ -56,9 +56,8 @@ bool LoadScript(const std::string& path, std::vector<SessionSet>& sets) {
     }
     std::stringstream text;
     text << in.rdbuf();
-    std::string error;
-    if (!ParseSessionScript(text.str(), sets, error)) {
-        std::fprintf(stderr, "krovel-devsim: %s: %s\n", path.c_str(), error.c_str());
+    if (const Status parsed = ParseSessionScript(text.str(), sets); !parsed) {
+        std::fprintf(stderr, "krovel-devsim: %s: %s\n", path.c_str(), parsed.message().c_str());
         return false;
     }
     return true;
@@ -159,16 +158,15 @@ int main(int argc, char** argv) {
     }
 
     devsim::DeviceOutput out;
-    std::string error;
     if (!options.port.empty()) {
-        if (!out.OpenPath(options.port, error)) {
-            std::fprintf(stderr, "krovel-devsim: %s\n", error.c_str());
+        if (const Status opened = out.OpenPath(options.port); !opened) {
+            std::fprintf(stderr, "krovel-devsim: %s\n", opened.message().c_str());
             return ExitRefused;
         }
         return Play(out, sets, options) ? 0 : 1;
     }
-    if (!out.OpenPseudoTerminal(error)) {
-        std::fprintf(stderr, "krovel-devsim: %s\n", error.c_str());
+    if (const Status opened = out.OpenPseudoTerminal(); !opened) {
+        std::fprintf(stderr, "krovel-devsim: %s\n", opened.message().c_str());
         return 1;
     }
     std::printf("%s\n", out.SlavePath().c_str());

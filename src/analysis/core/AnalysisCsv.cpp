@@ -11,18 +11,9 @@ namespace krovel {
 
 namespace {
 
-std::string CsvLine(const std::vector<std::string>& cells) {
-    std::string line;
-    for (size_t c = 0; c < cells.size(); ++c) {
-        if (c > 0) line += ',';
-        line += CsvField(cells[c]);
-    }
-    return line + "\r\n";
-}
-
 std::string SubjectLines(const AnalysisSubject& subject) {
-    return CsvLine({"Athlete", subject.Athlete}) + CsvLine({"Date", subject.Date}) +
-           CsvLine({"File", subject.File}) + "\r\n";
+    return CsvRow({"Athlete", subject.Athlete}) + CsvRow({"Date", subject.Date}) +
+           CsvRow({"File", subject.File}) + "\r\n";
 }
 
 } // namespace
@@ -61,9 +52,9 @@ std::string ProgressCsv(const std::string& folderName, const ProgressReport& rep
     std::string athletes;
     for (const std::string& name : report.Athletes)
         athletes += (athletes.empty() ? "" : "; ") + name;
-    std::string out = CsvLine({"Athlete", athletes}) + CsvLine({"Folder", folderName}) +
-                      CsvLine({"Files read", std::to_string(report.FilesRead)});
-    for (const RefusedFile& r : report.Refused) out += CsvLine({"Refused", r.File, r.Reason});
+    std::string out = CsvRow({"Athlete", athletes}) + CsvRow({"Folder", folderName}) +
+                      CsvRow({"Files read", std::to_string(report.FilesRead)});
+    for (const RefusedFile& r : report.Refused) out += CsvRow({"Refused", r.File, r.Reason});
     return out + "\r\n" + CsvText(ProgressTable(report, '.')) + "\r\n" +
            CsvText(ProgressSummaryTable(report, '.'));
 }

@@ -148,9 +148,9 @@ bool SetAthleteThreshold(const std::string& folder, std::string_view exercise, d
     else
         thresholds->push_back({std::string(name), value});
     const std::string path = ThresholdsPath(folder);
-    std::string cause;
-    if (!WriteFileAtomically(path, AthleteThresholdsText(*thresholds), &cause)) {
-        error = path + ": " + cause;
+    if (const Status written = WriteFileAtomically(path, AthleteThresholdsText(*thresholds));
+        !written) {
+        error = path + ": " + written.message();
         return false;
     }
     return true;

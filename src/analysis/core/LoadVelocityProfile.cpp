@@ -5,7 +5,7 @@
 #include <cmath>
 #include <memory>
 
-#include "ui/core/LoadPoints.h"
+#include "measure/core/LoadPoints.h"
 
 namespace krovel {
 
@@ -182,15 +182,11 @@ std::optional<LinearFit> FitLine(std::span<const ProfileLoad> loads) {
     return fit;
 }
 
-LoadVelocityProfile BuildProfile(std::span<const SeriesRecord> table,
-                                 const ProfileRequest& request) {
-    LoadVelocityProfile profile;
-    profile.Exercise = request.Exercise;
-    profile.BestCount = std::clamp<int32_t>(request.BestCount, 1, MaxRepetitions);
-    profile.Threshold = request.ThresholdValue
-                            ? VelocityThreshold{*request.ThresholdValue, ThresholdSource::Option}
-                            : ExerciseThreshold(request.Exercise);
+namespace {
 
+// The table's loads with a plausible mass and a moving bar, by mass; a warning for each
+// kind of load left out, and one when too few remain.
+void TakeLoads(std::span<const SeriesRecord> table, LoadVelocityProfile& profile) {
     auto points = std::make_unique<LoadPointSet>();
     BuildLoadPoints(table, profile.BestCount, int(PlotQuantity::Mass), *points);
     size_t implausibleMass = 0, standingStill = 0;
@@ -222,23 +218,30 @@ LoadVelocityProfile BuildProfile(std::span<const SeriesRecord> table,
     if (profile.Loads.size() < ReliableLoadCount) {
         warnings.push_back("Fewer than 3 loads: a profile needs at least 3 different loads.");
     }
+}
 
+// The line through the loads and what it gives: V0, L0 and the estimated 1RM at the
+// threshold.
+void FitProfile(LoadVelocityProfile& profile) {
     profile.Fit = FitLine(profile.Loads);
-    if (profile.Fit) {
-        const LinearFit& fit = *profile.Fit;
-        profile.V0 = fit.Intercept;
-        if (fit.Slope < 0) {
-            const double l0 = -fit.Intercept / fit.Slope;
-            if (l0 > 0) profile.L0 = l0;
-            const double e1rm = (profile.Threshold.Value - fit.Intercept) / fit.Slope;
-            if (e1rm > 0) {
-                profile.E1rm = e1rm;
-            } else {
-                warnings.push_back("The minimum velocity threshold is not below the velocity at "
-                                   "zero load: no 1RM can be estimated.");
-            }
-        }
+    if (!profile.Fit) return;
+    const LinearFit& fit = *profile.Fit;
+    profile.V0 = fit.Intercept;
+    if (!(fit.Slope < 0)) return;
+    const double l0 = -fit.Intercept / fit.Slope;
+    if (l0 > 0) profile.L0 = l0;
+    const double e1rm = (profile.Threshold.Value - fit.Intercept) / fit.Slope;
+    if (e1rm > 0) {
+        profile.E1rm = e1rm;
+    } else {
+        profile.Warnings.push_back("The minimum velocity threshold is not below the velocity "
+                                   "at zero load: no 1RM can be estimated.");
     }
+}
+
+// The quality of the fit and the warnings about how far its estimate can be trusted.
+void JudgeFit(LoadVelocityProfile& profile) {
+    auto& warnings = profile.Warnings;
     profile.Quality = JudgeProfile(profile.Loads.size(), profile.Fit);
     if (profile.Fit && !(profile.Fit->Slope < 0)) {
         warnings.push_back("The velocity does not fall as the load rises: no 1RM can be "
@@ -255,6 +258,21 @@ LoadVelocityProfile BuildProfile(std::span<const SeriesRecord> table,
                            profile.Exercise + "\": " + PointText(profile.Threshold.Value, 2) +
                            " m/s is used.");
     }
+}
+
+} // namespace
+
+LoadVelocityProfile BuildProfile(std::span<const SeriesRecord> table,
+                                 const ProfileRequest& request) {
+    LoadVelocityProfile profile;
+    profile.Exercise = request.Exercise;
+    profile.BestCount = std::clamp<int32_t>(request.BestCount, 1, MaxRepetitions);
+    profile.Threshold = request.ThresholdValue
+                            ? VelocityThreshold{*request.ThresholdValue, ThresholdSource::Option}
+                            : ExerciseThreshold(request.Exercise);
+    TakeLoads(table, profile);
+    FitProfile(profile);
+    JudgeFit(profile);
     return profile;
 }
 

@@ -36,7 +36,7 @@ bool SwitchSubject(CMainFrame& frame, const std::string& folderName) {
         if (choice == SaveForOwner) {
             // Save is not available while a measurement runs: nothing is saved then.
             if (!MeasurementIdle || !SaveCommand(frame)) return false;
-            frame.view()->EmptyTable();
+            frame.view()->emptyTable();
         } else if (choice != GiveToChosen) {
             return false;
         }

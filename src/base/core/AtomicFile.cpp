@@ -20,11 +20,6 @@ constexpr std::string_view Separators = "/\\";
 constexpr std::string_view Separators = "/";
 #endif
 
-bool Fail(std::string* cause, const std::string& text) {
-    if (cause) *cause = text;
-    return false;
-}
-
 void Warn(const std::string& text) {
     if (const FileWarningSink sink = warningSink.load()) sink(text);
 }
@@ -75,23 +70,22 @@ FolderFlushCall SetFolderFlushCall(FolderFlushCall call) {
     return folderFlush.exchange(call ? call : &platform::FlushFolderOf);
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* cause) {
-    std::string why;
-    const std::optional<std::string> target = platform::FollowLinks(path, why);
-    if (!target) return Fail(cause, why);
+Status WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    std::string target;
+    if (Status followed = platform::FollowLinks(path, target); !followed) return followed;
 
     // A folder, pipe or device is not replaced by a file of measurements.
-    const platform::PathKind kind = platform::KindOf(*target);
+    const platform::PathKind kind = platform::KindOf(target);
     if (kind != platform::PathKind::Missing && kind != platform::PathKind::RegularFile)
-        return Fail(cause, "not a regular file");
+        return Status::Fail("not a regular file");
 
-    RemoveStaleTemporaries(*target);
-    if (!platform::ReplaceFileContents(*target, bytes, why)) return Fail(cause, why);
+    RemoveStaleTemporaries(target);
+    if (Status replaced = platform::ReplaceFileContents(target, bytes); !replaced) return replaced;
     // The new file is in place and complete: the save has succeeded. Without the flush
     // only the new name is less sure to survive a power cut.
-    if (!folderFlush.load()(*target, why))
-        Warn(*target + " written, but its folder could not be flushed: " + why);
-    return true;
+    if (const Status flushed = folderFlush.load()(target); !flushed)
+        Warn(target + " written, but its folder could not be flushed: " + flushed.message());
+    return Status::Ok();
 }
 
 } // namespace krovel

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "base/core/Status.h"
+
 namespace krovel {
 
 // Writes the bytes to a temporary file in the target's folder, flushes it to disk,
@@ -10,15 +12,22 @@ namespace krovel {
 // cut. A symbolic link is followed: the file it points to is replaced and the link
 // stays a link. On any failure (folder not writable, disk full, a target that is a
 // folder, pipe or device) the temporary file is removed, the old target is left
-// untouched and the result is false; `cause`, when given, then says why. A target that
-// exists keeps its permission bits.
+// untouched and the status says why. A target that exists keeps its permission bits.
 //
 // Once the rename has succeeded the file is saved: a folder that cannot be flushed
 // afterwards (one the user may write but not read) goes to the file warning sink, not
 // into the result. Before writing, temporary files that earlier saves of the same
 // target left behind are removed when the process that wrote them no longer runs.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes,
-                         std::string* cause = nullptr);
+Status WriteFileAtomically(const std::string& path, const std::string& bytes);
+
+// The same for the callers that still take the cause as a pointer (the printed PDF):
+// false, with `*cause` set when it is given, on a failure.
+inline bool WriteFileAtomically(const std::string& path, const std::string& bytes,
+                                std::string* cause) {
+    const Status written = WriteFileAtomically(path, bytes);
+    if (!written && cause) *cause = written.message();
+    return written.ok();
+}
 
 // Where warnings about files that were written all the same go; nullptr drops them
 // (the default). The program sends them to its file log.
@@ -27,7 +36,7 @@ void SetFileWarningSink(FileWarningSink sink);
 
 // The call that flushes the target's folder after the rename (platform::FlushFolderOf);
 // tests put one in its place that fails. Returns the one it replaces.
-using FolderFlushCall = bool (*)(const std::string& path, std::string& cause);
+using FolderFlushCall = Status (*)(const std::string& path);
 FolderFlushCall SetFolderFlushCall(FolderFlushCall call);
 
 } // namespace krovel

@@ -6,9 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "base/core/Status.h"
 
 namespace krovel::platform {
 
@@ -27,20 +28,20 @@ PathKind KindOf(const std::string& path);
 
 // The file a chain of symbolic links ends at (the path itself when it is no link),
 // so that a replacement writes the file the link points to and the link stays a
-// link. Nothing, with `cause` set, when the chain loops or a link cannot be read.
-std::optional<std::string> FollowLinks(const std::string& path, std::string& cause);
+// link. Fails, with `target` untouched, when the chain loops or a link cannot be read.
+Status FollowLinks(const std::string& path, std::string& target);
 
 // Writes the bytes to a new temporary file beside `target`, named
 // "<target>.<process id>.<n>.tmp", flushes it to disk and moves it over `target` in one
 // step. An existing target keeps its permissions. On failure the temporary file is
-// removed, `target` is left as it was, and `cause` says why.
-bool ReplaceFileContents(const std::string& target, const std::string& bytes, std::string& cause);
+// removed, `target` is left as it was, and the status says why.
+Status ReplaceFileContents(const std::string& target, const std::string& bytes);
 
 // Flushes the entries of the folder that holds `path`, so that a rename in it survives
-// a power cut. False, with `cause` set, when the folder cannot be opened or flushed (a
-// folder the user may write but not read). Windows moves a file with write-through and
-// has nothing to flush here.
-bool FlushFolderOf(const std::string& path, std::string& cause);
+// a power cut. Fails when the folder cannot be opened or flushed (a folder the user may
+// write but not read). Windows moves a file with write-through and has nothing to
+// flush here.
+Status FlushFolderOf(const std::string& path);
 
 // The names in a folder ("" for the current one), without "." and ".."; none when it
 // cannot be read.

@@ -73,39 +73,33 @@ PathKind KindOf(const std::string& path) {
     return KindOfMode(info.st_mode);
 }
 
-std::optional<std::string> FollowLinks(const std::string& start, std::string& cause) {
+Status FollowLinks(const std::string& start, std::string& target) {
     std::string path = start;
     for (int hop = 0; hop < MaxLinkHops; ++hop) {
         struct stat info {};
-        if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+        if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            target = path;
+            return Status::Ok();
+        }
         char buffer[PATH_MAX];
         const ssize_t n = readlink(path.c_str(), buffer, sizeof buffer);
-        if (n < 0) {
-            cause = std::strerror(errno);
-            return std::nullopt;
-        }
-        if (n == static_cast<ssize_t>(sizeof buffer)) {
-            cause = std::strerror(ENAMETOOLONG);
-            return std::nullopt;
-        }
+        if (n < 0) return Status::Fail(std::strerror(errno));
+        if (n == static_cast<ssize_t>(sizeof buffer))
+            return Status::Fail(std::strerror(ENAMETOOLONG));
         std::string link(buffer, static_cast<size_t>(n));
         // A relative link is read from the link's own folder.
         path = link.starts_with('/') ? link : FolderOf(path) + link;
     }
-    cause = std::strerror(ELOOP);
-    return std::nullopt;
+    return Status::Fail(std::strerror(ELOOP));
 }
 
-bool ReplaceFileContents(const std::string& target, const std::string& bytes, std::string& cause) {
+Status ReplaceFileContents(const std::string& target, const std::string& bytes) {
     struct stat old {};
     const bool exists = stat(target.c_str(), &old) == 0;
 
     std::string tempPath;
     int fd = CreateExclusive(target, tempPath);
-    if (fd < 0) {
-        cause = std::strerror(errno);
-        return false;
-    }
+    if (fd < 0) return Status::Fail(std::strerror(errno));
     if (exists) fchmod(fd, old.st_mode & 07777);
 
     bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
@@ -120,24 +114,20 @@ bool ReplaceFileContents(const std::string& target, const std::string& bytes, st
     }
     if (!ok) {
         unlink(tempPath.c_str());
-        cause = std::strerror(error);
-        return false;
+        return Status::Fail(std::strerror(error));
     }
-    return true;
+    return Status::Ok();
 }
 
 // File systems that cannot flush a folder say EINVAL: they have nothing more to write.
-bool FlushFolderOf(const std::string& path, std::string& cause) {
+Status FlushFolderOf(const std::string& path) {
     const std::string folder = FolderOf(path);
     const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        cause = std::strerror(errno);
-        return false;
-    }
+    if (fd < 0) return Status::Fail(std::strerror(errno));
     const bool ok = fsync(fd) == 0 || errno == EINVAL;
-    if (!ok) cause = std::strerror(errno);
+    const Status status = ok ? Status::Ok() : Status::Fail(std::strerror(errno));
     close(fd);
-    return ok;
+    return status;
 }
 
 std::vector<std::string> FolderEntries(const std::string& folder) {

@@ -99,20 +99,23 @@ PathKind KindOf(const std::string& path) {
 // Only a path with a reparse point (a symbolic link or junction) is resolved, so an
 // ordinary path comes back exactly as given. The final name is read from a handle
 // opened through the link, as the system resolves it.
-std::optional<std::string> FollowLinks(const std::string& path, std::string& cause) {
+Status FollowLinks(const std::string& path, std::string& target) {
     const std::wstring wide = Wide(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        return path;
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        target = path;
+        return Status::Ok();
+    }
     const HANDLE file =
         CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         // A link to nothing yet: the write creates the file under the link's own name.
-        if (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND)
-            return path;
-        cause = ErrorText(GetLastError());
-        return std::nullopt;
+        if (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND) {
+            target = path;
+            return Status::Ok();
+        }
+        return Status::Fail(ErrorText(GetLastError()));
     }
     std::wstring final(MAX_PATH, L'\0');
     DWORD n = GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()),
@@ -124,21 +127,16 @@ std::optional<std::string> FollowLinks(const std::string& path, std::string& cau
     }
     const DWORD error = GetLastError();
     CloseHandle(file);
-    if (n == 0 || n >= final.size()) {
-        cause = ErrorText(error);
-        return std::nullopt;
-    }
+    if (n == 0 || n >= final.size()) return Status::Fail(ErrorText(error));
     final.resize(n);
-    return Narrow(final);
+    target = Narrow(final);
+    return Status::Ok();
 }
 
-bool ReplaceFileContents(const std::string& target, const std::string& bytes, std::string& cause) {
+Status ReplaceFileContents(const std::string& target, const std::string& bytes) {
     std::string tempPath;
     HANDLE file = CreateExclusive(target, tempPath);
-    if (file == INVALID_HANDLE_VALUE) {
-        cause = ErrorText(GetLastError());
-        return false;
-    }
+    if (file == INVALID_HANDLE_VALUE) return Status::Fail(ErrorText(GetLastError()));
     bool ok = WriteAll(file, bytes) && FlushFileBuffers(file);
     DWORD error = ok ? ERROR_SUCCESS : GetLastError();
     if (!CloseHandle(file) && ok) {
@@ -163,16 +161,14 @@ bool ReplaceFileContents(const std::string& target, const std::string& bytes, st
     }
     if (!ok) {
         DeleteFileW(wideTemp.c_str());
-        cause = ErrorText(error);
-        return false;
+        return Status::Fail(ErrorText(error));
     }
-    return true;
+    return Status::Ok();
 }
 
-bool FlushFolderOf(const std::string& path, std::string& cause) {
+Status FlushFolderOf(const std::string& path) {
     (void)path;
-    (void)cause;
-    return true; // the move above wrote through to disk
+    return Status::Ok(); // the move above wrote through to disk
 }
 
 std::vector<std::string> FolderEntries(const std::string& folder) {

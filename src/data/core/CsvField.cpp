@@ -63,4 +63,13 @@ std::string CsvField(std::string_view text) {
     return quoted + '"';
 }
 
+std::string CsvRow(const std::vector<std::string>& cells) {
+    std::string line;
+    for (size_t c = 0; c < cells.size(); ++c) {
+        if (c > 0) line += ',';
+        line += CsvField(cells[c]);
+    }
+    return line + "\r\n";
+}
+
 } // namespace krovel

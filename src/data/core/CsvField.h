@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace krovel {
 
@@ -12,5 +13,8 @@ namespace krovel {
 // carriage return that is not entirely a number, such as "-0.012") is kept a text by a
 // leading "'". A NUL becomes U+FFFD.
 std::string CsvField(std::string_view text);
+
+// One line of such a file: the cells as fields, separated by commas, ended by CRLF.
+std::string CsvRow(const std::vector<std::string>& cells);
 
 } // namespace krovel

@@ -91,7 +91,7 @@ bool ReadSettings(const std::string& path) {
 }
 
 bool WriteSettings(const std::string& path) {
-    return WriteFileAtomically(path, EncodeSettings(CurrentSettings()));
+    return WriteFileAtomically(path, EncodeSettings(CurrentSettings())).ok();
 }
 
 } // namespace krovel

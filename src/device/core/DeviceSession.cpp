@@ -189,14 +189,13 @@ std::string PrintableExcerpt(std::string_view line) {
 
 } // namespace
 
-bool ParseSessionScript(std::string_view text, std::vector<SessionSet>& sets, std::string& error) {
+Status ParseSessionScript(std::string_view text, std::vector<SessionSet>& sets) {
     std::vector<SessionSet> parsed;
     int lineNumber = 0;
     std::string_view fullLine;
     auto fail = [&](const std::string& what) {
-        error = "line " + std::to_string(lineNumber) + ": " + what + ": \"" +
-                PrintableExcerpt(fullLine) + "\"";
-        return false;
+        return Status::Fail("line " + std::to_string(lineNumber) + ": " + what + ": \"" +
+                            PrintableExcerpt(fullLine) + "\"");
     };
     while (!text.empty()) {
         ++lineNumber;
@@ -229,7 +228,7 @@ bool ParseSessionScript(std::string_view text, std::vector<SessionSet>& sets, st
         }
     }
     sets = std::move(parsed);
-    return true;
+    return Status::Ok();
 }
 
 namespace {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/core/Status.h"
+
 namespace krovel {
 
 struct SessionRep {
@@ -72,9 +74,10 @@ std::vector<SessionSet> BuiltInSession();
 // Session script, one statement per line ('#' starts a comment, blank lines skipped):
 //   set MASS_KG BELOW_PCT ABOVE_PCT      starts a set (whole numbers 0..255)
 //   rep MEAN_M_S MAX_M_S POWER_W         one repetition of the current set
-// Numbers use a decimal point. On a fault, returns false and names the line in error,
-// with a printable excerpt of it (other bytes as \xNN, cut after a few dozen characters).
-bool ParseSessionScript(std::string_view text, std::vector<SessionSet>& sets, std::string& error);
+// Numbers use a decimal point. On a fault, fails naming the line, with a printable
+// excerpt of it (other bytes as \xNN, cut after a few dozen characters), and leaves
+// `sets` as it was.
+Status ParseSessionScript(std::string_view text, std::vector<SessionSet>& sets);
 
 // The sets as a script that plays exactly the same bytes: every value is written as the
 // unit sends it, in whole velocity and power steps.

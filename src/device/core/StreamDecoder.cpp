@@ -12,9 +12,6 @@ BulkCollectorState BulkCollector;
 
 namespace {
 
-// Written by the UI thread before a reader starts, read by the reader for every byte.
-std::atomic<LinkRequestRecord*> CurrentRequest{nullptr};
-
 // Offsets of the live frame's data bytes.
 enum FrameOffset {
     MarkerAt = 0,
@@ -123,15 +120,15 @@ void CollectBulkByte(LinkRequestRecord& request, uint8_t b) {
 } // namespace
 
 void AttachLinkRequest(LinkRequestRecord* request) {
-    CurrentRequest.store(request, std::memory_order_release);
+    LiveDecoder.AttachedRequest.store(request, std::memory_order_release);
 }
 
 LinkRequestRecord* AttachedLinkRequest() {
-    return CurrentRequest.load(std::memory_order_acquire);
+    return LiveDecoder.AttachedRequest.load(std::memory_order_acquire);
 }
 
 void DecodeByte(uint8_t b) {
-    LinkRequestRecord* request = CurrentRequest.load(std::memory_order_acquire);
+    LinkRequestRecord* request = LiveDecoder.AttachedRequest.load(std::memory_order_acquire);
     if (!request || LoadFinished(*request)) return;
     if (request->BulkMode == 1) {
         CollectBulkByte(*request, b);

@@ -36,10 +36,14 @@ struct LiveDecoderState {
     int32_t Collecting = 0;
     int32_t FrameLength = 0;
     uint8_t Frame[LiveFrameLength] = {};
+    // The request the bytes are decoded for (AttachLinkRequest): written by the UI thread
+    // before a reader starts, read by the reader for every byte.
+    std::atomic<LinkRequestRecord*> AttachedRequest{nullptr};
 
     // WaitingStart = 1, Collecting = 0, FrameLength = 0: a frame cut off by an earlier
     // stop is discarded and decoding resumes at the next start byte. The bytes of Frame
-    // are left as they are; only those below FrameLength are ever read.
+    // are left as they are; only those below FrameLength are ever read. The attached
+    // request stays: attaching is the transport's.
     void Reset();
 };
 extern LiveDecoderState LiveDecoder;

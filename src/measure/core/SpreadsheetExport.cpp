@@ -179,7 +179,7 @@ std::string SpreadsheetExportPath(const std::string& dataFolder) {
 bool ExportSpreadsheet(const std::string& dataFolder, const std::vector<SpreadsheetRow>& rows,
                        const SpreadsheetOpener& open) {
     const std::string path = SpreadsheetExportPath(dataFolder);
-    const bool written = WriteFileAtomically(path, SpreadsheetWorkbookOfCurrentSeries(rows));
+    const bool written = WriteFileAtomically(path, SpreadsheetWorkbookOfCurrentSeries(rows)).ok();
     std::error_code error;
     if (open && std::filesystem::is_regular_file(path, error)) open(path);
     return written;

@@ -156,7 +156,7 @@ std::optional<SubjectRecord> ReadSubjectRecordFile(const std::filesystem::path& 
 }
 
 bool WriteSubjectRecordFile(const std::filesystem::path& file, const SubjectRecord& subject) {
-    return WriteFileAtomically(file.string(), FormatSubjectRecord(subject));
+    return WriteFileAtomically(file.string(), FormatSubjectRecord(subject)).ok();
 }
 
 } // namespace krovel::quorl

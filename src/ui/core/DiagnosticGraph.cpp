@@ -1,8 +1,9 @@
 // The diagnostic graph: the load profile over all series, one point per distinct
 // barbell load, with a blue left axis (Y1) and a red right axis (Y2).
+#include "measure/core/LoadPoints.h"
 #include "ui/core/GraphAxes.h"
 #include "ui/core/Graphs.h"
-#include "ui/core/LoadPoints.h"
+#include "ui/core/ViewState.h"
 
 #include <algorithm>
 
@@ -40,9 +41,6 @@ constexpr DiagnosticLayout PrintLayout{PrintedXTicks,
                                        PrintedYTitle,
                                        20};
 
-// Built again on every paint; painting runs on the user-interface thread only.
-LoadPointSet PaintedLoadPoints;
-
 int32_t StepOr(int32_t step, int32_t fallback) {
     return step < 1 ? fallback : step;
 }
@@ -54,35 +52,26 @@ struct PointTrace {
     double scale;
 };
 
-} // namespace
+// Where the graph's values go on the canvas.
+struct DiagnosticPlot {
+    int L, T, R, B;
+    int32_t xq;
+    const AxisRange& xr;
+    const AxisRange& y1r;
+    const AxisRange& y2r;
+    double xscale;
+    PointTrace y1, y2;
+};
 
-void DrawDiagnosticGraph(Canvas& canvas, const CanvasRect& rect,
-                         const DiagnosticSelection& selection, AxisRangeTable axisRanges,
-                         int32_t seriesCount) {
-    const DiagnosticLayout& layout = canvas.isPrinting() ? PrintLayout : ScreenLayout;
-    const int L = rect.left, T = rect.top, R = rect.right, B = rect.bottom;
-    const int32_t xq = ValidPlotQuantity(selection.XIndex);
-    const int32_t y1q = ValidPlotQuantity(selection.Y1Index);
-    const int32_t y2q = ValidPlotQuantity(selection.Y2Index);
-
-    LoadPointSet& points = PaintedLoadPoints;
-    BuildLoadPoints(seriesCount,
-                    std::clamp<int32_t>(selection.DataIndex, 0, MaxRepetitions - 1) + 1, xq,
-                    points);
-
-    const AxisRange& xr = axisRanges[xq];
-    const AxisRange& y1r = axisRanges[y1q];
-    const AxisRange& y2r = axisRanges[y2q];
-    const double xscale = AxisScale(R - L, xr.Min, xr.Max);
-    const PointTrace y1{y1q, y1r.Min, AxisScale(B - T, y1r.Min, y1r.Max)};
-    const PointTrace y2{y2q, y2r.Min, AxisScale(B - T, y2r.Min, y2r.Max)};
-
-    canvas.save();
+// The box, the X axis in the caller's text colour, the blue Y1 axis on the left and the
+// red Y2 axis on the right, each with its title.
+void DrawDiagnosticAxes(Canvas& canvas, const DiagnosticLayout& layout,
+                        const DiagnosticPlot& plot) {
+    const auto& [L, T, R, B, xq, xr, y1r, y2r, xscale, y1, y2] = plot;
     canvas.setPen(BlackPen);
     canvas.setFont(canvas.isPrinting() ? CanvasFont::Print : CanvasFont::Screen);
     DrawOpenBox(canvas, L, T, R, B);
 
-    // X axis in the caller's text colour.
     const TickRun xTicks = ValueTicks(xr.Min, xr.Max, StepOr(xr.Step, FallbackXStep));
     DrawAxisTicks(canvas, xTicks.count, AxisRun::Across, layout.xTicks, [&](int64_t i) {
         const int64_t v = xTicks.value(i);
@@ -95,14 +84,21 @@ void DrawDiagnosticGraph(Canvas& canvas, const CanvasRect& rect,
     canvas.setPen(BluePen);
     DrawYAxisTicks(canvas, L, B, y1r.Min, y1r.Max, StepOr(y1r.Step, FallbackY1Step), y1.scale,
                    layout.y1Ticks);
-    DrawWholeText(canvas, Offset(L, T, layout.yTitle), PlotQuantityNames[y1q], TextAlign::Centre);
+    DrawWholeText(canvas, Offset(L, T, layout.yTitle), PlotQuantityNames[y1.quantity],
+                  TextAlign::Centre);
 
     canvas.setTextColour(RgbRed);
     canvas.setPen(RedPen);
     DrawYAxisTicks(canvas, R, B, y2r.Min, y2r.Max, StepOr(y2r.Step, FallbackY2Step), y2.scale,
                    layout.y2Ticks);
-    DrawWholeText(canvas, Offset(R, T, layout.yTitle), PlotQuantityNames[y2q], TextAlign::Centre);
+    DrawWholeText(canvas, Offset(R, T, layout.yTitle), PlotQuantityNames[y2.quantity],
+                  TextAlign::Centre);
+}
 
+// The points of both traces, each joined to the one before it.
+void DrawDiagnosticPoints(Canvas& canvas, const DiagnosticLayout& layout,
+                          const DiagnosticPlot& plot, const LoadPointSet& points) {
+    const auto& [L, T, R, B, xq, xr, y1r, y2r, xscale, y1, y2] = plot;
     // Points outside the ranges sit on the plot's edges. (Limiting by the numeric
     // range between T and B serves screen and paper alike.)
     const auto xOf = [&](const LoadPoint& p) {
@@ -131,6 +127,42 @@ void DrawDiagnosticGraph(Canvas& canvas, const CanvasRect& rect,
             }
         }
     }
+}
+
+} // namespace
+
+void DrawDiagnosticGraph(Canvas& canvas, const CanvasRect& rect,
+                         const DiagnosticSelection& selection, AxisRangeTable axisRanges,
+                         int32_t seriesCount) {
+    const DiagnosticLayout& layout = canvas.isPrinting() ? PrintLayout : ScreenLayout;
+    const int L = rect.left, T = rect.top, R = rect.right, B = rect.bottom;
+    const int32_t xq = ValidPlotQuantity(selection.XIndex);
+    const int32_t y1q = ValidPlotQuantity(selection.Y1Index);
+    const int32_t y2q = ValidPlotQuantity(selection.Y2Index);
+
+    LoadPointSet& points = GraphView.DiagPoints;
+    BuildLoadPoints(seriesCount,
+                    std::clamp<int32_t>(selection.DataIndex, 0, MaxRepetitions - 1) + 1, xq,
+                    points);
+
+    const AxisRange& xr = axisRanges[xq];
+    const AxisRange& y1r = axisRanges[y1q];
+    const AxisRange& y2r = axisRanges[y2q];
+    const DiagnosticPlot plot{L,
+                              T,
+                              R,
+                              B,
+                              xq,
+                              xr,
+                              y1r,
+                              y2r,
+                              AxisScale(R - L, xr.Min, xr.Max),
+                              {y1q, y1r.Min, AxisScale(B - T, y1r.Min, y1r.Max)},
+                              {y2q, y2r.Min, AxisScale(B - T, y2r.Min, y2r.Max)}};
+
+    canvas.save();
+    DrawDiagnosticAxes(canvas, layout, plot);
+    DrawDiagnosticPoints(canvas, layout, plot, points);
     canvas.restore();
 }
 

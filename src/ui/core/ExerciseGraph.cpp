@@ -1,8 +1,8 @@
 // The exercise graph: one bar per repetition or group of repetitions of the current
 // series, for the value kind chosen on the ExerciseBar.
+#include "measure/core/PlotQuantity.h"
 #include "ui/core/GraphAxes.h"
 #include "ui/core/Graphs.h"
-#include "ui/core/PlotQuantity.h"
 
 namespace krovel {
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "data/core/DataModel.h"
+#include "measure/core/LoadPoints.h"
 #include "measure/core/LiveMeasurementState.h"
 #include "measure/core/RepetitionValues.h"
 #include "ui/core/Graphs.h"
@@ -16,6 +17,9 @@ struct GraphViewState {
     int32_t ParamYIndex = 0;           // Parameter Y combo selection (a ValueKind)
     GroupMeanTable GroupMeanValues;    // the exercise graph's group means
     DiagnosticSelection DiagSelection; // the GraphDataBar's selections
+    // The diagnostic graph's points, built again on every paint in fixed storage, so a
+    // paint never allocates; painting runs on the user-interface thread only.
+    LoadPointSet DiagPoints;
 
     // Back to the state at program start (tests).
     void Reset();

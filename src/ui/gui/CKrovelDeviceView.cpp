@@ -28,11 +28,11 @@ CKrovelDeviceView::CKrovelDeviceView(CMainFrame& frame)
     subjectBar_->move(0, 0);
     ConnectFormToRouter(*subjectBar_, router());
     // The table is out of sight until a live series or the digital report needs it.
-    PlaceRepTable(0, 0, 0, 0);
+    placeRepTable(0, 0, 0, 0);
 
     router().setHandler(cmd::ShowOverview, this, [this] { ShowOverview(); });
-    RegisterLiveCommands();
-    RegisterReportCommands();
+    registerLiveCommands();
+    registerReportCommands();
     RegisterAxesSetupCommand(*this);
     RegisterPrintCommands(*this);
 }
@@ -50,11 +50,11 @@ void CKrovelDeviceView::ShowOverview() {
     CurrentSeries = SeriesCount - 1;
     frame_.HideModeBar();
     repTable_->ResetRepTable();
-    PlaceRepTable(0, 0, 0, 0);
+    placeRepTable(0, 0, 0, 0);
     Repaint();
 }
 
-void CKrovelDeviceView::ShowTestFields() {
+void CKrovelDeviceView::showTestFields() {
     static const int fields[] = {IdBarbellWeightLabel, IdSignalBelowLabel, IdSetNoLabel,
                                  IdSignalBelowPercent, IdSignalAboveLabel, IdSignalAbovePercent,
                                  IdBarbellUnit,        IdBarbellWeight,    IdSetNo,
@@ -64,7 +64,7 @@ void CKrovelDeviceView::ShowTestFields() {
     }
 }
 
-void CKrovelDeviceView::PlaceRepTable(int x, int y, int w, int h) {
+void CKrovelDeviceView::placeRepTable(int x, int y, int w, int h) {
     repTable_->setGeometry(x, y, w, h);
     repTable_->setVisible(w > 0 && h > 0);
 }
@@ -84,10 +84,10 @@ void CKrovelDeviceView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // The view draws on white (the SubjectBar keeps the controls' face colour).
     painter.fillRect(rect(), Qt::white);
-    PaintView(painter);
+    paintView(painter);
 }
 
-void CKrovelDeviceView::PaintView(QPainter& painter) {
+void CKrovelDeviceView::paintView(QPainter& painter) {
     // The bar shows the current series, and the header holds what the bar shows.
     WriteSubjectBar(*subjectBar_);
     ReadSubjectBar(*subjectBar_);

@@ -59,7 +59,7 @@ public:
 
     // The live measurement (ViewLive.cpp).
     void NewMeasurement();  // 32775: empties the table and starts
-    void EmptyTable();      // the emptying part of NewMeasurement, while idle
+    void emptyTable();      // the emptying part of NewMeasurement, while idle
     void AppendSet();       // 1041: starts a further series after the stored ones
     void TickCommand();     // 32783: takes over at most one received repetition
     void StopMeasurement(); // STOP button 1057 and Esc
@@ -77,9 +77,9 @@ public:
     void ExportTable();                     // 1017 "Export XML"
 
     // Shows the SubjectBar's test fields (weight, thresholds, set number).
-    void ShowTestFields();
+    void showTestFields();
     // Moves the RepTable; an empty rectangle hides it.
-    void PlaceRepTable(int x, int y, int w, int h);
+    void placeRepTable(int x, int y, int w, int h);
 
     // Invalidates the whole view and repaints it at once.
     void Repaint();
@@ -90,20 +90,20 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void RegisterLiveCommands();
-    void RegisterReportCommands();
-    void PaintView(class QPainter& painter);
+    void registerLiveCommands();
+    void registerReportCommands();
+    void paintView(class QPainter& painter);
 
-    void StartMeasurement();
-    void TakeOverRepetition();
+    void startMeasurement();
+    void takeOverRepetition();
     // Start times for the series opened since the start; stopping includes the entry
     // being filled even without a repetition.
-    void StampStartTimes(bool stopping);
-    void ShowLiveRepetition(int32_t series, int32_t rep);
+    void stampStartTimes(bool stopping);
+    void showLiveRepetition(int32_t series, int32_t rep);
     // The velocity-loss stop for one repetition taken over: the display and, once per
     // series, the cue.
-    void FollowVelocityLoss(int32_t series, int32_t rep);
-    void RefillForSelection();
+    void followVelocityLoss(int32_t series, int32_t rep);
+    void refillForSelection();
 
     CMainFrame& frame_;
     SubjectBar* subjectBar_;

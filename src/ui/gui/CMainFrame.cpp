@@ -44,18 +44,18 @@ bool CMainFrame::Create() {
     setWindowIcon(ProgramIcon());
     view_ = new CKrovelDeviceView(*this);
     setCentralWidget(view_);
-    BuildMenu();
+    buildMenu();
     for (const MenuExtension& extend : menuExtensions_) extend(*this);
-    if (!BuildToolBar()) return false;
-    BuildAccelerators();
-    BuildStatusBar();
-    connect(&doc_, &CKrovelDeviceDoc::titleChanged, this, &CMainFrame::UpdateCaption);
-    UpdateCaption();
+    if (!buildToolBar()) return false;
+    buildAccelerators();
+    buildStatusBar();
+    connect(&doc_, &CKrovelDeviceDoc::titleChanged, this, &CMainFrame::updateCaption);
+    updateCaption();
     view_->setFocus();
     return true;
 }
 
-void CMainFrame::BuildMenu() {
+void CMainFrame::buildMenu() {
     for (const MenuPopupSpec& popup : MainMenu()) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(popup.title));
         // Keep every separator of the resource, the leading and doubled ones too.
@@ -75,7 +75,7 @@ void CMainFrame::BuildMenu() {
     }
 }
 
-bool CMainFrame::BuildToolBar() {
+bool CMainFrame::buildToolBar() {
     toolBar_ = new QToolBar(QStringLiteral("Standard"), this);
     toolBar_->setObjectName(QStringLiteral("toolbar128"));
     toolBar_->setIconSize(ToolbarImageSize);
@@ -116,7 +116,7 @@ bool CMainFrame::BuildToolBar() {
     return true;
 }
 
-void CMainFrame::BuildAccelerators() {
+void CMainFrame::buildAccelerators() {
     for (const AcceleratorSpec& acc : Accelerators()) {
         auto* s = new QShortcut(QKeySequence(QString::fromLatin1(acc.keys)), this);
         s->setContext(Qt::WindowShortcut);
@@ -125,7 +125,7 @@ void CMainFrame::BuildAccelerators() {
     }
 }
 
-void CMainFrame::BuildStatusBar() {
+void CMainFrame::buildStatusBar() {
     QStatusBar* bar = statusBar();
     static const char* const names[3] = {"CAP", "NUM", "SCRL"};
     for (int i = 0; i < 3; ++i) {
@@ -137,11 +137,11 @@ void CMainFrame::BuildStatusBar() {
         indicators_[i] = l;
     }
     locks_ = new LockKeyState(this);
-    connect(locks_, &LockKeyState::changed, this, &CMainFrame::UpdateIndicators);
-    UpdateIndicators();
+    connect(locks_, &LockKeyState::changed, this, &CMainFrame::updateIndicators);
+    updateIndicators();
 }
 
-void CMainFrame::UpdateIndicators() {
+void CMainFrame::updateIndicators() {
     // An indicator whose lock is off is greyed.
     indicators_[0]->setEnabled(locks_->caps());
     indicators_[1]->setEnabled(locks_->num());
@@ -152,7 +152,7 @@ void CMainFrame::addStatusPane(QWidget* pane) {
     statusBar()->insertPermanentWidget(0, pane);
 }
 
-void CMainFrame::UpdateCaption() {
+void CMainFrame::updateCaption() {
     setWindowTitle(doc_.title() + QStringLiteral(" - ") + QString::fromLatin1(FrameTitle));
 }
 

@@ -66,12 +66,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildMenu();
-    bool BuildToolBar();
-    void BuildAccelerators();
-    void BuildStatusBar();
-    void UpdateCaption();
-    void UpdateIndicators();
+    void buildMenu();
+    bool buildToolBar();
+    void buildAccelerators();
+    void buildStatusBar();
+    void updateCaption();
+    void updateIndicators();
 
     CommandRouter& router_;
     CKrovelDeviceDoc& doc_;

@@ -33,7 +33,7 @@
 
 namespace krovel {
 
-void CKrovelDeviceView::RegisterLiveCommands() {
+void CKrovelDeviceView::registerLiveCommands() {
     liveTimer_.setInterval(LiveTickMs);
     connect(&liveTimer_, &QTimer::timeout, this, [this] { router().post(cmd::Tick); });
 
@@ -56,13 +56,13 @@ void CKrovelDeviceView::RegisterLiveCommands() {
 void CKrovelDeviceView::NewMeasurement() {
     // A request that arrives while a measurement runs must not empty its table.
     if (!MeasurementIdle) return;
-    EmptyTable();
+    emptyTable();
     ViewMode = ViewModeLive;
     DataPresent = 1;
-    StartMeasurement();
+    startMeasurement();
 }
 
-void CKrovelDeviceView::EmptyTable() {
+void CKrovelDeviceView::emptyTable() {
     if (!MeasurementIdle) return;
     ClearSeriesTable(*subjectBar_);
     LiveMeasurement.LiveShownCount = 0;
@@ -75,12 +75,12 @@ void CKrovelDeviceView::AppendSet() {
     ReadSubjectBar(*subjectBar_);
     ViewMode = ViewModeLive;
     Repaint();
-    StartMeasurement();
+    startMeasurement();
 }
 
-void CKrovelDeviceView::StartMeasurement() {
+void CKrovelDeviceView::startMeasurement() {
     if (SeriesCount >= MaxSeries || SeriesCount < 0) return;
-    ShowTestFields();
+    showTestFields();
 
     LiveMeasurement.LiveRequest.PortIndex = PortSetting;
     LiveMeasurement.LiveRequest.RepIndex = 0;
@@ -114,7 +114,7 @@ void CKrovelDeviceView::StartMeasurement() {
     MeasurementIdle = 0;
     LiveMeasurement.LiveShownCount = 0;
     frame_.HideModeBar();
-    PlaceRepTable(10, 360, 800, 180);
+    placeRepTable(10, 360, 800, 180);
     lossLabel_->setVisible(LiveMeasurement.LossStop.percent() > 0);
     Repaint();
     setFocus(); // so that Esc reaches the view
@@ -123,11 +123,11 @@ void CKrovelDeviceView::StartMeasurement() {
 void CKrovelDeviceView::TickCommand() {
     // A tick queued before STOP and delivered after it finds nothing to do.
     if (MeasurementIdle) return;
-    TakeOverRepetition();
+    takeOverRepetition();
     if (LoadFinished(LiveMeasurement.LiveRequest)) StopMeasurement();
 }
 
-void CKrovelDeviceView::StampStartTimes(bool stopping) {
+void CKrovelDeviceView::stampStartTimes(bool stopping) {
     // Every series opened during the measurement gets the time the view first learns of
     // it: the entry being filled with its first repetition (or at STOP, when it stays
     // empty), an entry the reader has already closed at once. A burst of sets that the
@@ -141,8 +141,8 @@ void CKrovelDeviceView::StampStartTimes(bool stopping) {
     }
 }
 
-void CKrovelDeviceView::TakeOverRepetition() {
-    StampStartTimes(false);
+void CKrovelDeviceView::takeOverRepetition() {
+    stampStartTimes(false);
     // The decoder has opened a new series: follow it at once, one series per tick.
     if (CurrentSeries < LoadSeriesCount() && CurrentSeries < MaxSeries - 1) {
         repTable_->ResetRepTable();
@@ -162,12 +162,12 @@ void CKrovelDeviceView::TakeOverRepetition() {
         repTable_->InsertRepColumns();
         LiveMeasurement.NewSeriesPending = false;
     }
-    ShowLiveRepetition(CurrentSeries, LiveMeasurement.LiveShownCount);
+    showLiveRepetition(CurrentSeries, LiveMeasurement.LiveShownCount);
     ++LiveMeasurement.LiveShownCount;
     Repaint();
 }
 
-void CKrovelDeviceView::ShowLiveRepetition(int32_t series, int32_t rep) {
+void CKrovelDeviceView::showLiveRepetition(int32_t series, int32_t rep) {
     const float meanPower = RepetitionValue(series, rep, ValueKind::MeanPower);
     // Judged with the thresholds the series' own frames carried: the SubjectBar may still
     // show the previous series until the repaint that follows.
@@ -178,10 +178,10 @@ void CKrovelDeviceView::ShowLiveRepetition(int32_t series, int32_t rep) {
     LiveMeasurement.LiveValues[rep] = meanPower;
     repTable_->AddLiveRow(rep, CurrentSeries);
     repTable_->scrollToItem(repTable_->item(rep, 0));
-    FollowVelocityLoss(series, rep);
+    followVelocityLoss(series, rep);
 }
 
-void CKrovelDeviceView::FollowVelocityLoss(int32_t series, int32_t rep) {
+void CKrovelDeviceView::followVelocityLoss(int32_t series, int32_t rep) {
     VelocityLossStop& stop = LiveMeasurement.LossStop;
     if (stop.percent() <= 0) return;
     const int32_t step = Series[series].MeanVelocity[rep];
@@ -219,9 +219,9 @@ void CKrovelDeviceView::StopMeasurement() {
     MeasurementIdle = 1;
 
     // One last repetition is taken over, as part of the series it belongs to.
-    if (ViewMode == ViewModeLive) TakeOverRepetition();
+    if (ViewMode == ViewModeLive) takeOverRepetition();
     LiveMeasurement.NewSeriesPending = true;
-    StampStartTimes(true);
+    stampStartTimes(true);
 
     // The entry being filled becomes a complete series, even without repetitions.
     if (SeriesCount < MaxSeries) StoreSeriesCount(SeriesCount + 1);

@@ -19,7 +19,7 @@
 
 namespace krovel {
 
-void CKrovelDeviceView::RegisterReportCommands() {
+void CKrovelDeviceView::registerReportCommands() {
     CommandRouter& r = router();
     r.setHandler(cmd::DigitalReport, this, [this] { ShowDigitalReport(); });
     r.setHandler(cmd::ExerciseGraph, this, [this] { ShowExerciseGraph(); });
@@ -60,7 +60,7 @@ void FillGroupMeans(int32_t series) {
 } // namespace
 
 void CKrovelDeviceView::ShowDigitalReport() {
-    ShowTestFields();
+    showTestFields();
     ReadSubjectBar(*subjectBar_);
     FillSeriesBar(frame_);
     GraphView.IntervalIndex = 0;
@@ -70,7 +70,7 @@ void CKrovelDeviceView::ShowDigitalReport() {
     ViewMode = ViewModeDigital;
     repTable_->ResetRepTable();
     repTable_->FillDigitalReport(CurrentSeries, GraphView.IntervalIndex);
-    PlaceRepTable(10, 200, 860, 400);
+    placeRepTable(10, 200, 860, 400);
     Repaint();
 }
 
@@ -79,23 +79,23 @@ void CKrovelDeviceView::ShowExerciseGraph() {
     GraphView.IntervalIndex = 0;
     CurrentSeries = 0;
     GraphView.ParamYIndex = 0;
-    ShowTestFields();
+    showTestFields();
     SelectSeriesLimits(0);
     ViewMode = ViewModeExercise;
     FillGroupMeans(CurrentSeries);
     repTable_->ResetRepTable();
-    PlaceRepTable(0, 0, 0, 0);
+    placeRepTable(0, 0, 0, 0);
     Repaint();
 }
 
 void CKrovelDeviceView::ShowDiagnosticGraph() {
-    ShowTestFields();
+    showTestFields();
     FillGraphDataBar(frame_);
     GraphView.DiagSelection = DiagnosticSelection{}; // X mass, Y1 velocity, Y2 power, "maximum"
     ViewMode = ViewModeDiagnostic;
     ReadSubjectBar(*subjectBar_);
     repTable_->ResetRepTable();
-    PlaceRepTable(0, 0, 0, 0);
+    placeRepTable(0, 0, 0, 0);
     Repaint();
 }
 
@@ -113,7 +113,7 @@ bool ShowableSeries(int32_t series) {
 
 } // namespace
 
-void CKrovelDeviceView::RefillForSelection() {
+void CKrovelDeviceView::refillForSelection() {
     if (ViewMode == ViewModeDigital)
         repTable_->FillDigitalReport(CurrentSeries, GraphView.IntervalIndex);
     else if (ViewMode == ViewModeExercise)
@@ -126,7 +126,7 @@ void CKrovelDeviceView::RefillForSelection() {
 void CKrovelDeviceView::IntervalChanged() {
     GraphView.IntervalIndex = SelectionOf(frame_, IdIntervalCombo);
     repTable_->ResetRepTable();
-    RefillForSelection();
+    refillForSelection();
 }
 
 void CKrovelDeviceView::SeriesChanged() {
@@ -135,7 +135,7 @@ void CKrovelDeviceView::SeriesChanged() {
     CurrentSeries = chosen;
     SelectSeriesLimits(CurrentSeries);
     repTable_->ResetRepTable();
-    RefillForSelection();
+    refillForSelection();
 }
 
 void CKrovelDeviceView::ParamYChanged() {

@@ -1,4 +1,4 @@
-#include "ui/core/LoadPoints.h"
+#include "measure/core/LoadPoints.h"
 
 #include "measure/core/RepetitionValues.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "data/core/DataModel.h"
-#include "ui/core/PlotQuantity.h"
+#include "measure/core/PlotQuantity.h"
 
 #include <cstdint>
 #include <span>
