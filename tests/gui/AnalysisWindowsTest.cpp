@@ -84,6 +84,15 @@ size_t Colours(const Chart& chart) {
     return colours.size();
 }
 
+// The tooltips the mouse finds over the chart, looked for every 8 pixels.
+std::set<QString> Tips(const ChartWidget* view) {
+    std::set<QString> tips;
+    for (int x = 0; x < view->width(); x += 8)
+        for (int y = 0; y < view->height(); y += 8) tips.insert(view->tipAt(x, y));
+    tips.erase(QString());
+    return tips;
+}
+
 TEST(AnalysisWindowsTest, ProfileAndLossFollowTheTable) {
     FrameHarness h;
     ASSERT_TRUE(h.created);
@@ -101,6 +110,7 @@ TEST(AnalysisWindowsTest, ProfileAndLossFollowTheTable) {
     EXPECT_FALSE(profile->athleteThresholdButton()->isEnabled()) << "no subject chosen";
     EXPECT_GE(profile->chart().series.size(), 5u); // reps, loads, line, MVT, e1RM
     EXPECT_EQ(Colours(profile->chart()), profile->chart().series.size());
+    EXPECT_TRUE(Tips(profile->chartView()).count("Load: 40.0 kg, 1.00 m/s"));
 
     // Athlete, session day and file above the chart, and on the exported image with the
     // day of export.
@@ -126,6 +136,9 @@ TEST(AnalysisWindowsTest, ProfileAndLossFollowTheTable) {
     int columns = 0;
     for (int c = 0; c < loss->table()->columnCount(); ++c) columns += loss->table()->columnWidth(c);
     EXPECT_GE(loss->table()->viewport()->width(), columns);
+    const std::set<QString> tips = Tips(loss->chartView());
+    EXPECT_TRUE(tips.count("Series 3, 80.0 kg: Loss (%) 28.6 %"));
+    EXPECT_TRUE(tips.count("Series 3, 80.0 kg: Max loss (%) 28.6 %"));
 
     // Export CSV writes what krovel-cli writes for the document's file.
     TestHeader.Subject.SubjectName = "Ann";
