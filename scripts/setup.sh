@@ -9,14 +9,13 @@ set -euo pipefail
 # Running: the Qt libraries and plugins, libftdi, and a proportional font for the
 # menus and table headers.
 run=(
-  libqt6widgets6 libqt6serialport6 libqt6multimedia6 libqt6svg6 libqt6charts6 qt6-qpa-plugins
+  libqt6widgets6 libqt6serialport6 libqt6multimedia6 libqt6svg6 qt6-qpa-plugins
   libftdi1-2 fonts-dejavu-core
 )
 # Building.
 build=(
   build-essential cmake ninja-build pkg-config git ccache dpkg-dev
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev qt6-svg-dev
-  qt6-charts-dev libqt6opengl6-dev
   libgl-dev libftdi1-dev libusb-1.0-0-dev
 )
 # Testing: the test frameworks, the fuzzing and sanitizer compiler, the tools that

@@ -1,7 +1,4 @@
 // The Analysis menu and its three windows, driven through the main window's commands.
-#include <QCategoryAxis>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QDate>
 #include <QDateTime>
@@ -16,11 +13,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <QXYSeries>
-
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
+#include <tuple>
 
 #include "analysis/core/AnalysisCsv.h"
 #include "analysis/gui/AnalysisMenu.h"
@@ -38,6 +35,8 @@
 #include "support/ScriptedPrompts.h"
 #include "support/SeriesBuilder.h"
 #include "support/TempFolder.h"
+#include "ui/core/Chart.h"
+#include "ui/gui/ChartWidget.h"
 #include "ui/gui/SubjectBar.h"
 
 namespace krovel {
@@ -79,11 +78,19 @@ std::string AnnasFolder(const std::string& root) {
 }
 
 // How many different colours the chart's series are drawn in.
-size_t Colours(const QChart* chart) {
-    std::set<QRgb> colours;
-    for (QAbstractSeries* s : chart->series())
-        colours.insert(qobject_cast<QXYSeries*>(s)->color().rgb());
+size_t Colours(const Chart& chart) {
+    std::set<std::tuple<int, int, int>> colours;
+    for (const ChartSeries& s : chart.series) colours.insert({s.colour.r, s.colour.g, s.colour.b});
     return colours.size();
+}
+
+// The tooltips the mouse finds over the chart, looked for every 8 pixels.
+std::set<QString> Tips(const ChartWidget* view) {
+    std::set<QString> tips;
+    for (int x = 0; x < view->width(); x += 8)
+        for (int y = 0; y < view->height(); y += 8) tips.insert(view->tipAt(x, y));
+    tips.erase(QString());
+    return tips;
 }
 
 TEST(AnalysisWindowsTest, ProfileAndLossFollowTheTable) {
@@ -101,8 +108,9 @@ TEST(AnalysisWindowsTest, ProfileAndLossFollowTheTable) {
     EXPECT_EQ(profile->table()->rowCount(), 3);
     EXPECT_EQ(profile->thresholdBox()->value(), 0.32);
     EXPECT_FALSE(profile->athleteThresholdButton()->isEnabled()) << "no subject chosen";
-    EXPECT_GE(profile->chart()->series().size(), 5); // reps, loads, line, MVT, e1RM
-    EXPECT_EQ(Colours(profile->chart()), size_t(profile->chart()->series().size()));
+    EXPECT_GE(profile->chart().series.size(), 5u); // reps, loads, line, MVT, e1RM
+    EXPECT_EQ(Colours(profile->chart()), profile->chart().series.size());
+    EXPECT_TRUE(Tips(profile->chartView()).count("Load: 40.0 kg, 1.00 m/s"));
 
     // Athlete, session day and file above the chart, and on the exported image with the
     // day of export.
@@ -128,6 +136,9 @@ TEST(AnalysisWindowsTest, ProfileAndLossFollowTheTable) {
     int columns = 0;
     for (int c = 0; c < loss->table()->columnCount(); ++c) columns += loss->table()->columnWidth(c);
     EXPECT_GE(loss->table()->viewport()->width(), columns);
+    const std::set<QString> tips = Tips(loss->chartView());
+    EXPECT_TRUE(tips.count("Series 3, 80.0 kg: Loss (%) 28.6 %"));
+    EXPECT_TRUE(tips.count("Series 3, 80.0 kg: Max loss (%) 28.6 %"));
 
     // Export CSV writes what krovel-cli writes for the document's file.
     TestHeader.Subject.SubjectName = "Ann";
@@ -173,7 +184,7 @@ TEST(AnalysisWindowsTest, ChartTitleOfALongExerciseIsCut) {
     auto* profile = h.frame->findChild<ProfileWindow*>();
     ASSERT_TRUE(profile);
     profile->grab(); // lays the chart out and draws it
-    const QString title = profile->chart()->title();
+    const QString title = QString::fromStdString(profile->chart().title);
     EXPECT_EQ(title.size(), MaxChartTextLength);
     EXPECT_TRUE(title.startsWith("Squat xx") && title.endsWith(QChar(0x2026)));
     EXPECT_LT(profile->summary()->text().size(), 1000);
@@ -222,20 +233,22 @@ TEST_F(ProgressWindowTest, ReadsTheSubjectsFolder) {
     // The table keeps the exercise whole, the legend shows its beginning, each line in
     // a colour of its own.
     EXPECT_EQ(progress->table()->item(0, 0)->text().size(), 70006);
-    for (QAbstractSeries* s : progress->chart()->series())
-        EXPECT_LE(s->name().size(), MaxChartTextLength + 7) << s->name().size();
-    EXPECT_EQ(Colours(progress->chart()), size_t(progress->chart()->series().size()));
+    for (const ChartSeries& s : progress->chart().series)
+        EXPECT_LE(QString::fromStdString(s.name).size(), MaxChartTextLength + 7) << s.name.size();
+    EXPECT_EQ(Colours(progress->chart()), progress->chart().series.size());
 
     // Date ticks at local midnights, one date each; the session lies after its day's.
-    auto* time = qobject_cast<QCategoryAxis*>(progress->chart()->axes(Qt::Horizontal).value(0));
-    ASSERT_TRUE(time);
-    const QStringList ticks = time->categoriesLabels();
-    EXPECT_EQ(QSet<QString>(ticks.begin(), ticks.end()).size(), ticks.size());
-    for (const QString& tick : ticks) {
-        const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(time->endValue(tick)));
-        EXPECT_EQ(at, QDate::fromString(tick, Qt::ISODate).startOfDay()) << tick.toStdString();
+    const ChartAxis& time = progress->chart().x;
+    ASSERT_FALSE(time.ticks.empty());
+    std::map<QString, double> ticks;
+    for (const ChartTick& tick : time.ticks) {
+        const QString label = QString::fromStdString(tick.label);
+        EXPECT_TRUE(ticks.emplace(label, tick.value).second) << tick.label;
+        const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(tick.value));
+        EXPECT_EQ(at, QDate::fromString(label, Qt::ISODate).startOfDay()) << tick.label;
     }
-    const qreal day = time->endValue(LocalDay(SessionStart));
+    ASSERT_TRUE(ticks.count(LocalDay(SessionStart)));
+    const double day = ticks[LocalDay(SessionStart)];
     EXPECT_LE(day, SessionStart * 1000.0);
     EXPECT_GT(day + 86400000.0, SessionStart * 1000.0);
 
@@ -265,7 +278,7 @@ TEST_F(ProgressWindowTest, ShowsTheChosenExercisesTrendAndBest) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !progress->reading(); }, 10000));
     const auto names = [&] {
         QStringList all;
-        for (QAbstractSeries* s : progress->chart()->series()) all << s->name();
+        for (const ChartSeries& s : progress->chart().series) all << QString::fromStdString(s.name);
         return all;
     };
     EXPECT_EQ(names(), (QStringList{"Squat e1RM", "Squat best v"})); // all exercises
@@ -283,12 +296,12 @@ TEST_F(ProgressWindowTest, ShowsTheChosenExercisesTrendAndBest) {
 
     // The trend rises by its kg per week between the first and the last session; the
     // best is marked at the third.
-    const auto* trend = qobject_cast<QXYSeries*>(progress->chart()->series()[2]);
-    ASSERT_EQ(trend->count(), 2);
-    EXPECT_NEAR(trend->at(1).y() - trend->at(0).y(), *summary.TrendKgPerWeek * 3, 1e-6);
-    const auto* best = qobject_cast<QXYSeries*>(progress->chart()->series()[3]);
-    ASSERT_EQ(best->count(), 1);
-    EXPECT_EQ(best->at(0), QPointF((SessionStart + 2 * 7 * 86400) * 1000.0, *summary.BestE1rm));
+    const std::vector<ChartPoint>& trend = progress->chart().series[2].points;
+    ASSERT_EQ(trend.size(), 2u);
+    EXPECT_NEAR(trend[1].y - trend[0].y, *summary.TrendKgPerWeek * 3, 1e-6);
+    const std::vector<ChartPoint>& best = progress->chart().series[3].points;
+    ASSERT_EQ(best.size(), 1u);
+    EXPECT_EQ(best[0], (ChartPoint{(SessionStart + 2 * 7 * 86400) * 1000.0, *summary.BestE1rm}));
 }
 
 // A registry in a folder of the test with Anna and Ben; Anna is current. Their folders.

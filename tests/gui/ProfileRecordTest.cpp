@@ -1,6 +1,5 @@
 // The profile window with a subject chosen: the athlete's own threshold, the session
 // against the record of the weeks before it, and the loads for today.
-#include <QChart>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -8,12 +7,12 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QXYSeries>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <set>
+#include <tuple>
 
 #include "analysis/core/AthleteThresholds.h"
 #include "analysis/gui/AnalysisMenu.h"
@@ -100,10 +99,10 @@ TEST(ProfileRecordTest, FatiguedSessionIsBelowItsRecord) {
     EXPECT_TRUE(profile->readinessLabel()->text().contains("Mean difference: -0.080 m/s"));
 
     // Today's points and line over the record's, each series in a colour of its own.
-    std::set<QRgb> colours;
-    for (QAbstractSeries* s : profile->chart()->series())
-        colours.insert(qobject_cast<QXYSeries*>(s)->color().rgb());
-    EXPECT_EQ(colours.size(), size_t(profile->chart()->series().size()));
+    std::set<std::tuple<int, int, int>> colours;
+    for (const ChartSeries& s : profile->chart().series)
+        colours.insert({s.colour.r, s.colour.g, s.colour.b});
+    EXPECT_EQ(colours.size(), profile->chart().series.size());
     EXPECT_GE(colours.size(), 7u); // reps, loads, line, MVT, record points and line, e1RM
 }
 

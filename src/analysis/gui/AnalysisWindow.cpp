@@ -2,19 +2,14 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QChart>
-#include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
-#include <QCursor>
 #include <QDate>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
-#include <QLegend>
-#include <QLegendMarker>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
@@ -26,7 +21,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -42,6 +36,7 @@
 #include "data/core/DataModel.h"
 #include "quorl/gui/QuorlDialogs.h"
 #include "ui/gui/CMainFrame.h"
+#include "ui/gui/ChartWidget.h"
 #include "ui/gui/SharedPrinter.h"
 
 namespace krovel {
@@ -57,10 +52,8 @@ constexpr int FollowIntervalMs = 300;
 constexpr int ChartWidth = 580;
 constexpr int ChartMinimumWidth = 420;
 constexpr int ChartWidestMinimum = 900;
-// The chart's frame and margins either side of its legend, and the room an entry takes
-// besides its text and colour box.
-constexpr int LegendMargin = 60;
-constexpr int LegendSpacing = 16;
+// The chart's margins either side of its legend.
+constexpr int LegendMargin = 40;
 constexpr int WindowWidth = 1000;
 // Widest a table column opens with: a long exercise text is shown cut there (the cell
 // keeps it whole) instead of pushing the other columns out of sight.
@@ -104,13 +97,6 @@ QString SubjectLineText(std::initializer_list<std::pair<const char*, std::string
     return parts.join(QStringLiteral("    "));
 }
 
-void ShowPointTip(bool state, const QString& text) {
-    if (state)
-        QToolTip::showText(QCursor::pos(), text);
-    else
-        QToolTip::hideText();
-}
-
 AnalysisWindow::AnalysisWindow(const QString& title, QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setWindowTitle(title);
@@ -146,10 +132,8 @@ AnalysisWindow::AnalysisWindow(const QString& title, QWidget* parent)
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter_ = splitter;
-    chartView_ = new QChartView(new QChart, splitter);
-    chartView_->setRenderHint(QPainter::Antialiasing);
+    chartView_ = new ChartWidget(splitter);
     chartView_->setMinimumWidth(ChartMinimumWidth);
-    chartView_->chart()->legend()->setAlignment(Qt::AlignBottom);
 
     auto* side = new QWidget(splitter);
     auto* sideLayout = new QVBoxLayout(side);
@@ -188,7 +172,7 @@ AnalysisWindow::AnalysisWindow(const QString& title, QWidget* parent)
     followTimer_.start();
 }
 
-QChart* AnalysisWindow::chart() const {
+const Chart& AnalysisWindow::chart() const {
     return chartView_->chart();
 }
 
@@ -201,18 +185,19 @@ void AnalysisWindow::refreshNow() {
     built_ = true;
     rebuild();
     showChoices();
-    fitLegend();
 }
 
-void AnalysisWindow::fitLegend() {
+void AnalysisWindow::showChart(Chart chart) {
     // The chart keeps room for its legend on one line, so no entry is cut short; a legend
     // wider than a window can be expected to be stands beside the chart, one entry a line.
-    QLegend* legend = chart()->legend();
-    const QFontMetrics metrics(legend->font());
-    int width = LegendMargin;
-    for (const QLegendMarker* marker : legend->markers())
-        width += metrics.horizontalAdvance(marker->label()) + metrics.height() + LegendSpacing;
-    legend->setAlignment(width > ChartWidestMinimum ? Qt::AlignRight : Qt::AlignBottom);
+    chart.legend = LegendPlace::Bottom;
+    chartView_->setChart(std::move(chart));
+    const int width = LegendMargin + chartView_->legendLineWidth();
+    if (width > ChartWidestMinimum) {
+        chart = chartView_->chart();
+        chart.legend = LegendPlace::Right;
+        chartView_->setChart(std::move(chart));
+    }
     chartView_->setMinimumWidth(std::clamp(width, ChartMinimumWidth, ChartWidestMinimum));
 }
 
@@ -411,7 +396,7 @@ void AnalysisWindow::printTo(QPrinter& printer) {
     painter.drawText(page, flags, pageHeading(QStringLiteral("Printed")), &heading);
     const QRect chartArea(page.left(), heading.bottom() + page.height() / 100, page.width(),
                           page.height() * 55 / 100);
-    chartView_->render(&painter, chartArea);
+    chartView_->renderTo(painter, chartArea, ChartWidth);
     const QString text =
         summary_->text() + "\n\n" + ToQt(AlignedText(tableText(UserDecimalPoint())));
     const QRect textArea(page.left(), chartArea.bottom() + page.height() / 50, page.width(),

@@ -15,9 +15,8 @@
 
 #include "analysis/core/AnalysisTables.h"
 #include "analysis/gui/ExerciseChoice.h"
+#include "ui/core/Chart.h"
 
-class QChart;
-class QChartView;
 class QComboBox;
 class QHBoxLayout;
 class QLabel;
@@ -28,13 +27,16 @@ class QTableWidget;
 
 namespace krovel {
 
+class ChartWidget;
+
 class AnalysisWindow : public QWidget {
     Q_OBJECT
 public:
     AnalysisWindow(const QString& title, QWidget* parent);
 
-    QChartView* chartView() const { return chartView_; }
-    QChart* chart() const;
+    ChartWidget* chartView() const { return chartView_; }
+    // What the chart shows: title, axes, series and legend.
+    const Chart& chart() const;
     QTableWidget* table() const { return table_; }
     QLabel* summary() const { return summary_; }
     // The line above the chart that says whose data it is: athlete, session, file.
@@ -69,8 +71,8 @@ public:
 protected:
     // Rebuilds chart, table and summary from the current data.
     virtual void rebuild() = 0;
-    // Room for the chart's legend so that no entry is cut short; after adding series.
-    void fitLegend();
+    // Shows the chart with room for its legend, so that no entry is cut short.
+    void showChart(Chart chart);
     // The rows of the table, numbers with the given decimal separator.
     virtual TextTable tableText(char decimalPoint) const = 0;
     // Changes whenever the data the window shows changes.
@@ -102,7 +104,7 @@ private:
     // chart, within the screen.
     void fitTable();
 
-    QChartView* chartView_ = nullptr;
+    ChartWidget* chartView_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* summary_ = nullptr;
     QLabel* subjectLabel_ = nullptr;
@@ -134,8 +136,5 @@ QString SubjectLineText(std::initializer_list<std::pair<const char*, std::string
 
 // The user's decimal separator, as the program's own numbers show it.
 char UserDecimalPoint();
-
-// Shows a tooltip at the mouse while `state` is true, hides it otherwise.
-void ShowPointTip(bool state, const QString& text);
 
 } // namespace krovel

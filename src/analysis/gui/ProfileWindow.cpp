@@ -1,6 +1,5 @@
 #include "analysis/gui/ProfileWindow.h"
 
-#include <QChart>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFutureWatcher>
@@ -8,16 +7,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPromise>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QThreadPool>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -50,12 +46,33 @@ QString Velocity(double v) {
     return QString::number(v, 'f', 2) + QStringLiteral(" m/s");
 }
 
-// A tooltip with the load and velocity of the point under the mouse.
-void TipLoadAndVelocity(QXYSeries* series, const QString& what) {
-    QObject::connect(series, &QXYSeries::hovered, series, [what](const QPointF& p, bool state) {
-        ShowPointTip(state, what + QStringLiteral(": ") + Kilograms(p.x()) + QStringLiteral(", ") +
-                                Velocity(p.y()));
-    });
+// A tooltip for every point with its load and velocity.
+void TipLoadAndVelocity(ChartSeries& series, const QString& what) {
+    series.tips.clear();
+    for (const ChartPoint& p : series.points)
+        series.tips.push_back(FromQt(what + QStringLiteral(": ") + Kilograms(p.x) +
+                                     QStringLiteral(", ") + Velocity(p.y)));
+}
+
+ChartSeries PointSeries(const char* name, Rgb colour, int32_t size) {
+    ChartSeries s;
+    s.name = name;
+    s.colour = colour;
+    s.markerSize = size;
+    return s;
+}
+
+ChartSeries LineSeries(const char* name, Rgb colour, int32_t width, PenStyle style,
+                       std::vector<ChartPoint> points) {
+    ChartSeries s;
+    s.name = name;
+    s.colour = colour;
+    s.kind = ChartSeriesKind::Line;
+    s.marker = ChartMarker::None;
+    s.lineWidth = width;
+    s.lineStyle = style;
+    s.points = std::move(points);
+    return s;
 }
 
 // A signed number with its unit: "+0.05 m/s", "-3.1 %".
@@ -251,96 +268,58 @@ std::string ProfileWindow::csvText() const {
 }
 
 void ProfileWindow::drawChart(const std::vector<SeriesRecord>& series) {
-    QChart* c = chart();
-    c->removeAllSeries();
-    for (QAbstractAxis* axis : c->axes()) c->removeAxis(axis);
-    c->setTitle(ChartText(profile_.Exercise));
-
+    Chart c;
+    c.title = FromQt(ChartText(profile_.Exercise));
     // Every repetition once per distinct load and velocity step: a full table has
     // 100 000 repetitions but only a few thousand different points to draw.
     std::set<std::pair<float, int>> seen;
-    auto* reps = new QScatterSeries;
-    reps->setName(QStringLiteral("Repetitions"));
-    reps->setMarkerSize(6);
-    reps->setColor(QColor(150, 150, 150));
-    reps->setBorderColor(QColor(150, 150, 150));
+    ChartSeries reps = PointSeries("Repetitions", {150, 150, 150}, 6);
     double maxMass = 0, maxVelocity = 0;
     for (const SeriesRecord& s : series) {
         if (!std::isfinite(s.Mass)) continue;
         for (int32_t r = 0; r < UsableRepCount(s); ++r) {
             if (!seen.insert({s.Mass, s.MeanVelocity[r]}).second) continue;
             const double v = RepetitionValue(s, r, ValueKind::MeanVelocity);
-            reps->append(s.Mass, v);
+            reps.points.push_back({s.Mass, v});
             maxMass = std::max(maxMass, double(s.Mass));
             maxVelocity = std::max(maxVelocity, v);
         }
     }
     TipLoadAndVelocity(reps, QStringLiteral("Repetition"));
+    c.series.push_back(std::move(reps));
 
-    auto* loads = new QScatterSeries;
-    loads->setName(QStringLiteral("Loads"));
-    loads->setMarkerSize(11);
-    loads->setColor(QColor(0, 0, 255));
-    for (const ProfileLoad& l : profile_.Loads) loads->append(l.Mass, l.Velocity);
+    ChartSeries loads = PointSeries("Loads", RgbBlue, 11);
+    for (const ProfileLoad& l : profile_.Loads) loads.points.push_back({l.Mass, l.Velocity});
     TipLoadAndVelocity(loads, QStringLiteral("Load"));
+    c.series.push_back(std::move(loads));
 
     const double mvt = profile_.Threshold.Value;
-    double right = std::max(maxMass, profile_.E1rm.value_or(0)) * 1.1;
-    if (right <= 0) right = 100;
-    double top = std::max({maxVelocity, profile_.V0.value_or(0), mvt}) * 1.1;
-    if (top <= 0) top = 1;
-
-    c->addSeries(reps);
-    c->addSeries(loads);
+    const double right = std::max(maxMass, profile_.E1rm.value_or(0)) * 1.1;
+    const double top = std::max({maxVelocity, profile_.V0.value_or(0), mvt}) * 1.1;
+    c.x = NiceAxis("Load (kg)", 0, right > 0 ? right : 100, 0);
+    c.y = NiceAxis("Mean velocity (m/s)", 0, top > 0 ? top : 1, 2);
     if (profile_.Fit) {
         // Drawn from zero load down to the threshold when there is an estimate, else
         // over the measured loads.
         const LinearFit& fit = *profile_.Fit;
         const double from = profile_.E1rm ? 0.0 : profile_.Loads.front().Mass;
         const double to = profile_.E1rm ? *profile_.E1rm : profile_.Loads.back().Mass;
-        auto* line = new QLineSeries;
-        line->setName(QStringLiteral("Fitted line"));
-        line->append(from, fit.Intercept + fit.Slope * from);
-        line->append(to, fit.Intercept + fit.Slope * to);
-        line->setPen(QPen(QColor(0, 140, 0), 2));
-        c->addSeries(line);
+        c.series.push_back(LineSeries(
+            "Fitted line", {0, 140, 0}, 2, PenStyle::Solid,
+            {{from, fit.Intercept + fit.Slope * from}, {to, fit.Intercept + fit.Slope * to}}));
     }
-    auto* threshold = new QLineSeries;
-    threshold->setName(QStringLiteral("Minimum velocity threshold"));
-    threshold->append(0, mvt);
-    threshold->append(right, mvt);
-    threshold->setPen(QPen(QColor(255, 0, 0), 1, Qt::DashLine));
-    c->addSeries(threshold);
+    // Across the whole plot.
+    c.series.push_back(LineSeries("Minimum velocity threshold", RgbRed, 1, PenStyle::Dash,
+                                  {{0, mvt}, {c.x.max, mvt}}));
     if (profile_.E1rm) {
-        auto* e1rm = new QScatterSeries;
-        e1rm->setName(QStringLiteral("Estimated 1RM"));
-        e1rm->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-        e1rm->setMarkerSize(13);
-        e1rm->setColor(QColor(160, 0, 160));
-        e1rm->append(*profile_.E1rm, mvt);
-        e1rm->setPointLabelsVisible(true);
-        e1rm->setPointLabelsFormat(QStringLiteral("e1RM ") + Kilograms(*profile_.E1rm));
+        ChartSeries e1rm = PointSeries("Estimated 1RM", {160, 0, 160}, 13);
+        e1rm.marker = ChartMarker::Square;
+        e1rm.points.push_back({*profile_.E1rm, mvt});
+        e1rm.pointLabel = FromQt(QStringLiteral("e1RM ") + Kilograms(*profile_.E1rm));
         TipLoadAndVelocity(e1rm, QStringLiteral("Estimated 1RM"));
-        c->addSeries(e1rm);
+        c.series.push_back(std::move(e1rm));
     }
-
-    auto* x = new QValueAxis;
-    x->setTitleText(QStringLiteral("Load (kg)"));
-    x->setRange(0, right);
-    x->setLabelFormat(QStringLiteral("%.0f"));
-    auto* y = new QValueAxis;
-    y->setTitleText(QStringLiteral("Mean velocity (m/s)"));
-    y->setRange(0, top);
-    y->setLabelFormat(QStringLiteral("%.2f"));
-    x->applyNiceNumbers();
-    y->applyNiceNumbers();
-    threshold->replace(1, QPointF(x->max(), mvt)); // across the whole plot
-    c->addAxis(x, Qt::AlignBottom);
-    c->addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries* s : c->series()) {
-        s->attachAxis(x);
-        s->attachAxis(y);
-    }
+    showChart(std::move(c));
 }
 
 // A folder of ten thousand sessions takes most of a second to read: the record is read
@@ -357,9 +336,7 @@ void ProfileWindow::readRecord(const RecordRequest& request) {
         readinessError_ = std::move(result.Error);
         if (result.Record) {
             readiness_ = CompareWithRecord(profile_, std::move(*result.Record));
-            auto* x = qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).value(0));
-            drawRecord(x ? x->max() : 100);
-            fitLegend();
+            drawRecord();
         }
         showReadiness();
         showLoads();
@@ -375,31 +352,22 @@ void ProfileWindow::readRecord(const RecordRequest& request) {
 }
 
 // The record's points and line under today's, in colours of their own.
-void ProfileWindow::drawRecord(double right) {
+void ProfileWindow::drawRecord() {
     if (!readiness_) return;
     const AthleteRecord& record = readiness_->Reference;
     if (record.Loads.empty()) return;
-    const QColor pointColour(240, 170, 90), lineColour(200, 100, 0);
-    auto* points = new QScatterSeries;
-    points->setName(QStringLiteral("Record loads"));
-    points->setMarkerSize(7);
-    points->setColor(pointColour);
-    points->setBorderColor(pointColour);
-    for (const RecordLoad& l : record.Loads) points->append(l.Mass, l.Velocity);
+    Chart c = chart();
+    ChartSeries points = PointSeries("Record loads", {240, 170, 90}, 7);
+    for (const RecordLoad& l : record.Loads) points.points.push_back({l.Mass, l.Velocity});
     TipLoadAndVelocity(points, QStringLiteral("Record"));
-    auto add = [this](QAbstractSeries* series) {
-        chart()->addSeries(series);
-        for (QAbstractAxis* axis : chart()->axes()) series->attachAxis(axis);
-    };
-    add(points);
-    if (!record.Fit) return;
-    const double to = record.E1rm ? *record.E1rm : right;
-    auto* line = new QLineSeries;
-    line->setName(QStringLiteral("Record line"));
-    line->append(0, record.Fit->Intercept);
-    line->append(to, record.Fit->Intercept + record.Fit->Slope * to);
-    line->setPen(QPen(lineColour, 2, Qt::DashLine));
-    add(line);
+    c.series.push_back(std::move(points));
+    if (record.Fit) {
+        const double to = record.E1rm ? *record.E1rm : c.x.max;
+        c.series.push_back(LineSeries(
+            "Record line", {200, 100, 0}, 2, PenStyle::Dash,
+            {{0, record.Fit->Intercept}, {to, record.Fit->Intercept + record.Fit->Slope * to}}));
+    }
+    showChart(std::move(c));
 }
 
 void ProfileWindow::showReadiness() {

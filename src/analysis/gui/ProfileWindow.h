@@ -54,7 +54,7 @@ protected:
 
 private:
     void drawChart(const std::vector<SeriesRecord>& series);
-    void drawRecord(double right);
+    void drawRecord();
     void buildLoadsPanel();
     void showReadiness();
     void showLoads();

@@ -1,18 +1,13 @@
 #include "analysis/gui/ProgressWindow.h"
 
-#include <QCategoryAxis>
-#include <QChart>
 #include <QComboBox>
 #include <QDate>
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QSpinBox>
 #include <QThread>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -36,21 +31,42 @@ constexpr int MaxDateTicks = 6;
 
 // A colour of its own for each line: a fixed set first, then hues spread around the
 // circle.
-QColor SeriesColour(int index) {
-    static const QColor colours[] = {QColor(0, 0, 255),   QColor(255, 0, 0),   QColor(0, 140, 0),
-                                     QColor(160, 0, 160), QColor(200, 120, 0), QColor(0, 150, 150),
-                                     QColor(120, 80, 40), QColor(255, 0, 200)};
+Rgb SeriesColour(int index) {
+    static const Rgb colours[] = {{0, 0, 255},   {255, 0, 0},   {0, 140, 0},   {160, 0, 160},
+                                  {200, 120, 0}, {0, 150, 150}, {120, 80, 40}, {255, 0, 200}};
     if (index < int(std::size(colours))) return colours[index];
-    return QColor::fromHsv((index * 137) % 360, 255, 190);
+    const QColor hue = QColor::fromHsv((index * 137) % 360, 255, 190);
+    return {uint8_t(hue.red()), uint8_t(hue.green()), uint8_t(hue.blue())};
 }
 
-qreal MidnightMs(QDate day) {
-    return qreal(day.startOfDay().toMSecsSinceEpoch());
+double MidnightMs(QDate day) {
+    return double(day.startOfDay().toMSecsSinceEpoch());
+}
+
+ChartSeries SessionLine(const QString& name, Rgb colour, int32_t width, PenStyle style) {
+    ChartSeries s;
+    s.name = FromQt(name);
+    s.colour = colour;
+    s.kind = ChartSeriesKind::Line;
+    s.lineWidth = width;
+    s.lineStyle = style;
+    s.markerSize = 5;
+    return s;
+}
+
+// A tooltip for every point: the line's name in full, the session's day and the value.
+void TipSessions(ChartSeries& series, const QString& what, bool kg) {
+    for (const ChartPoint& p : series.points) {
+        const QString when = QDateTime::fromMSecsSinceEpoch(qint64(p.x)).toString("yyyy-MM-dd");
+        const QString value =
+            kg ? QString::number(p.y, 'f', 1) + " kg" : QString::number(p.y, 'f', 2) + " m/s";
+        series.tips.push_back(FromQt(what + ", " + when + ": " + value));
+    }
 }
 
 } // namespace
 
-QCategoryAxis* SessionDateAxis(int32_t first, int32_t last) {
+ChartAxis SessionDateAxis(int32_t first, int32_t last) {
     const QDate firstDay = QDateTime::fromSecsSinceEpoch(first).date();
     const QDate lastDay = QDateTime::fromSecsSinceEpoch(last).date();
     // A day either side, so a single session is not squeezed against the frame; a tick
@@ -63,16 +79,14 @@ QCategoryAxis* SessionDateAxis(int32_t first, int32_t last) {
         step = 7;
         while (from.daysTo(to) > step * (MaxDateTicks - 1)) step *= 2;
     }
-    auto* axis = new QCategoryAxis;
-    axis->setTitleText(QStringLiteral("Session"));
-    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    // Each label sits on its category's end; the first one's category is a millisecond.
-    axis->setStartValue(MidnightMs(from) - 1);
+    ChartAxis axis;
+    axis.title = "Session";
     QDate day = from;
     for (; day < to; day = day.addDays(step))
-        axis->append(day.toString(Qt::ISODate), MidnightMs(day));
-    axis->append(day.toString(Qt::ISODate), MidnightMs(day));
-    axis->setRange(MidnightMs(from) - 1, MidnightMs(day));
+        axis.ticks.push_back({MidnightMs(day), FromQt(day.toString(Qt::ISODate))});
+    axis.ticks.push_back({MidnightMs(day), FromQt(day.toString(Qt::ISODate))});
+    axis.min = MidnightMs(from);
+    axis.max = MidnightMs(day);
     return axis;
 }
 
@@ -234,111 +248,80 @@ TextTable ProgressWindow::tableText(char decimalPoint) const {
 }
 
 void ProgressWindow::drawChart() {
-    QChart* c = chart();
-    c->removeAllSeries();
-    for (QAbstractAxis* axis : c->axes()) c->removeAxis(axis);
-
-    auto* kg = new QValueAxis;
-    kg->setTitleText(QStringLiteral("e1RM (kg)"));
-    kg->setLabelFormat(QStringLiteral("%.0f"));
-    auto* velocity = new QValueAxis;
-    velocity->setTitleText(QStringLiteral("Best mean velocity (m/s)"));
-    velocity->setLabelFormat(QStringLiteral("%.2f"));
-
+    Chart c;
     std::optional<int32_t> first, last;
     double topKg = 10, topVelocity = 0.5;
     int colour = 0;
-    std::vector<std::pair<QXYSeries*, QValueAxis*>> lines; // each with its value axis
     const ExerciseProgress* chosen = chosenExercise();
     for (const ExerciseProgress& e : report_.Exercises) {
         if (chosen && &e != chosen) continue;
         const QString name =
             e.Exercise.empty() ? QStringLiteral("(no exercise)") : ToQt(e.Exercise);
-        auto* e1rm = new QLineSeries;
-        e1rm->setName(ChartText(FromQt(name)) + QStringLiteral(" e1RM"));
-        e1rm->setPen(QPen(SeriesColour(colour++), 2));
-        e1rm->setPointsVisible(true);
-        auto* best = new QLineSeries;
-        best->setName(ChartText(FromQt(name)) + QStringLiteral(" best v"));
-        best->setPen(QPen(SeriesColour(colour++), 1, Qt::DashLine));
-        best->setPointsVisible(true);
+        ChartSeries e1rm = SessionLine(ChartText(FromQt(name)) + QStringLiteral(" e1RM"),
+                                       SeriesColour(colour++), 2, PenStyle::Solid);
+        ChartSeries best = SessionLine(ChartText(FromQt(name)) + QStringLiteral(" best v"),
+                                       SeriesColour(colour++), 1, PenStyle::Dash);
+        best.rightAxis = true;
         for (const SessionSummary& s : e.Sessions) {
             if (!s.StartTime) continue;
             first = std::min(first.value_or(*s.StartTime), *s.StartTime);
             last = std::max(last.value_or(*s.StartTime), *s.StartTime);
             const double ms = double(*s.StartTime) * 1000;
             if (s.E1rm) {
-                e1rm->append(ms, *s.E1rm);
+                e1rm.points.push_back({ms, *s.E1rm});
                 topKg = std::max(topKg, *s.E1rm);
             }
             if (s.BestVelocity) {
-                best->append(ms, *s.BestVelocity);
+                best.points.push_back({ms, *s.BestVelocity});
                 topVelocity = std::max(topVelocity, *s.BestVelocity);
             }
         }
-        for (QLineSeries* series : {e1rm, best}) {
-            // The tooltip names the exercise in full; the legend only its beginning.
-            const QString what = name + (series == e1rm ? " e1RM" : " best v");
-            connect(series, &QXYSeries::hovered, series,
-                    [what, kgAxis = series == e1rm](const QPointF& p, bool state) {
-                        const QString when =
-                            QDateTime::fromMSecsSinceEpoch(qint64(p.x())).toString("yyyy-MM-dd");
-                        const QString value = kgAxis ? QString::number(p.y(), 'f', 1) + " kg"
-                                                     : QString::number(p.y(), 'f', 2) + " m/s";
-                        ShowPointTip(state, what + ", " + when + ": " + value);
-                    });
-            c->addSeries(series);
-            lines.emplace_back(series, series == e1rm ? kg : velocity);
-        }
+        // The tooltip names the exercise in full; the legend only its beginning.
+        TipSessions(e1rm, name + " e1RM", true);
+        TipSessions(best, name + " best v", false);
+        c.series.push_back(std::move(e1rm));
+        c.series.push_back(std::move(best));
     }
-    if (chosen && chosen_) {
-        const QString name = ChartText(chosen->Exercise);
-        std::vector<std::pair<double, double>> points; // weeks since 1970, kg
-        QScatterSeries* best = nullptr;
-        for (const SessionSummary& s : chosen->Sessions) {
-            if (!s.E1rm || !s.StartTime) continue;
-            points.emplace_back(*s.StartTime / (7 * 86400.0), *s.E1rm);
-            if (!best && chosen_->BestE1rm && *s.E1rm == *chosen_->BestE1rm) {
-                best = new QScatterSeries;
-                best->setName(name + QStringLiteral(" best e1RM"));
-                best->setMarkerSize(14);
-                best->setColor(QColor(255, 170, 0));
-                best->append(double(*s.StartTime) * 1000, *s.E1rm);
-            }
-        }
-        if (chosen_->TrendKgPerWeek && points.size() >= 2) {
-            // The least-squares line passes through the mean of its points.
-            double meanX = 0, meanY = 0;
-            for (const auto& [x, y] : points) {
-                meanX += x / double(points.size());
-                meanY += y / double(points.size());
-            }
-            auto* trend = new QLineSeries;
-            trend->setName(name + QStringLiteral(" trend"));
-            trend->setPen(QPen(QColor(90, 90, 90), 2, Qt::DotLine));
-            for (const double x : {points.front().first, points.back().first})
-                trend->append(x * 7 * 86400000.0, meanY + *chosen_->TrendKgPerWeek * (x - meanX));
-            c->addSeries(trend);
-            lines.emplace_back(trend, kg);
-        }
-        if (best) {
-            c->addSeries(best);
-            lines.emplace_back(best, kg);
-        }
-    }
+    if (chosen && chosen_) addTrendAndBest(c, *chosen);
     const int32_t now = int32_t(QDateTime::currentSecsSinceEpoch());
-    QCategoryAxis* time = SessionDateAxis(first.value_or(now), last.value_or(now));
-    c->addAxis(time, Qt::AlignBottom);
-    c->addAxis(kg, Qt::AlignLeft);
-    c->addAxis(velocity, Qt::AlignRight);
-    for (const auto& [line, axis] : lines) {
-        line->attachAxis(time);
-        line->attachAxis(axis);
+    c.x = SessionDateAxis(first.value_or(now), last.value_or(now));
+    c.y = NiceAxis("e1RM (kg)", 0, topKg * 1.1, 0);
+    c.right = NiceAxis("Best mean velocity (m/s)", 0, topVelocity * 1.1, 2);
+    showChart(std::move(c));
+}
+
+// The chosen exercise's least-squares trend and its best session.
+void ProgressWindow::addTrendAndBest(Chart& c, const ExerciseProgress& chosen) const {
+    const QString name = ChartText(chosen.Exercise);
+    std::vector<std::pair<double, double>> points; // weeks since 1970, kg
+    std::optional<ChartSeries> best;
+    for (const SessionSummary& s : chosen.Sessions) {
+        if (!s.E1rm || !s.StartTime) continue;
+        points.emplace_back(*s.StartTime / (7 * 86400.0), *s.E1rm);
+        if (!best && chosen_->BestE1rm && *s.E1rm == *chosen_->BestE1rm) {
+            best =
+                SessionLine(name + QStringLiteral(" best e1RM"), {255, 170, 0}, 1, PenStyle::Solid);
+            best->kind = ChartSeriesKind::Points;
+            best->markerSize = 14;
+            best->points.push_back({double(*s.StartTime) * 1000, *s.E1rm});
+        }
     }
-    kg->setRange(0, topKg * 1.1);
-    kg->applyNiceNumbers();
-    velocity->setRange(0, topVelocity * 1.1);
-    velocity->applyNiceNumbers();
+    if (chosen_->TrendKgPerWeek && points.size() >= 2) {
+        // The least-squares line passes through the mean of its points.
+        double meanX = 0, meanY = 0;
+        for (const auto& [x, y] : points) {
+            meanX += x / double(points.size());
+            meanY += y / double(points.size());
+        }
+        ChartSeries trend =
+            SessionLine(name + QStringLiteral(" trend"), {90, 90, 90}, 2, PenStyle::Dot);
+        trend.marker = ChartMarker::None;
+        for (const double x : {points.front().first, points.back().first})
+            trend.points.push_back(
+                {x * 7 * 86400000.0, meanY + *chosen_->TrendKgPerWeek * (x - meanX)});
+        c.series.push_back(std::move(trend));
+    }
+    if (best) c.series.push_back(std::move(*best));
 }
 
 } // namespace krovel

@@ -13,7 +13,6 @@
 #include "analysis/core/SessionProgress.h"
 #include "analysis/gui/AnalysisWindow.h"
 
-class QCategoryAxis;
 class QComboBox;
 class QSpinBox;
 
@@ -48,6 +47,7 @@ protected:
 
 private:
     void drawChart();
+    void addTrendAndBest(Chart& chart, const ExerciseProgress& chosen) const;
     // Summary, table and chart from report_ and readText_.
     void present();
     void fillExerciseBox();
@@ -65,8 +65,9 @@ private:
 };
 
 // The time axis for sessions from `first` to `last` (seconds since 1970): a tick with
-// its date at each local midnight, every day or, over a long span, every week or weeks.
-QCategoryAxis* SessionDateAxis(int32_t first, int32_t last);
+// its date at each local midnight (milliseconds since 1970), every day or, over a long span, every
+// week or weeks.
+ChartAxis SessionDateAxis(int32_t first, int32_t last);
 
 // The summary of one exercise as the Progress window shows it, one line each for the
 // sessions, the best and the last e1RM and the trend.

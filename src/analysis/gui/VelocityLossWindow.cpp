@@ -1,16 +1,12 @@
 #include "analysis/gui/VelocityLossWindow.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
 #include <QLabel>
-#include <QValueAxis>
 
 #include <algorithm>
 
 #include "analysis/core/AnalysisCsv.h"
 #include "analysis/core/TableSnapshot.h"
+#include "base/gui/QtText.h"
 
 namespace krovel {
 
@@ -27,49 +23,44 @@ void VelocityLossWindow::rebuild() {
                        "Series with fewer than two moving repetitions are not listed."));
     showTable();
 
-    QChart* c = chart();
-    c->removeAllSeries();
-    for (QAbstractAxis* axis : c->axes()) c->removeAxis(axis);
-    auto* loss = new QBarSet(QStringLiteral("Loss (%)"));
-    auto* maxLoss = new QBarSet(QStringLiteral("Max loss (%)"));
-    loss->setColor(QColor(0, 0, 255));
-    maxLoss->setColor(QColor(255, 0, 0));
-    QStringList categories;
-    double top = 10;
-    for (const SeriesVelocityLoss& l : losses_) {
-        *loss << l.LossPct;
-        *maxLoss << l.MaxLossPct;
-        categories << QString::number(l.Series);
-        top = std::max(top, l.MaxLossPct);
-    }
-    auto* bars = new QBarSeries;
-    bars->append(loss);
-    bars->append(maxLoss);
-    connect(bars, &QBarSeries::hovered, bars, [this](bool state, int index, QBarSet* set) {
-        if (index < 0 || index >= int(losses_.size())) return;
-        const SeriesVelocityLoss& l = losses_[size_t(index)];
-        ShowPointTip(state, QStringLiteral("Series %1, %2 kg: %3 %4 %")
-                                .arg(l.Series)
-                                .arg(double(l.Mass), 0, 'f', 1)
-                                .arg(set->label())
-                                .arg(set->at(index), 0, 'f', 1));
-    });
-    c->addSeries(bars);
-    auto* x = new QBarCategoryAxis;
-    x->setTitleText(QStringLiteral("Series"));
-    x->append(categories);
-    auto* y = new QValueAxis;
-    y->setTitleText(QStringLiteral("Velocity loss (%)"));
-    y->setRange(0, std::min(100.0, top * 1.1));
-    y->setLabelFormat(QStringLiteral("%.0f"));
-    y->applyNiceNumbers();
-    c->addAxis(x, Qt::AlignBottom);
-    c->addAxis(y, Qt::AlignLeft);
-    bars->attachAxis(x);
-    bars->attachAxis(y);
+    drawChart();
     setNothingToAnalyse(losses_.empty(),
                         QStringLiteral("Nothing to analyse: no series holds two or more moving "
                                        "repetitions."));
+}
+
+void VelocityLossWindow::drawChart() {
+    Chart c;
+    ChartSeries loss, maxLoss;
+    loss.name = "Loss (%)";
+    maxLoss.name = "Max loss (%)";
+    loss.colour = RgbBlue;
+    maxLoss.colour = RgbRed;
+    c.x.title = "Series";
+    double top = 10;
+    for (size_t i = 0; i < losses_.size(); ++i) {
+        const SeriesVelocityLoss& l = losses_[i];
+        loss.points.push_back({double(i), l.LossPct});
+        maxLoss.points.push_back({double(i), l.MaxLossPct});
+        c.x.ticks.push_back({double(i), std::to_string(l.Series)});
+        top = std::max(top, l.MaxLossPct);
+    }
+    for (ChartSeries* bars : {&loss, &maxLoss}) {
+        bars->kind = ChartSeriesKind::Bars;
+        for (size_t i = 0; i < losses_.size(); ++i)
+            bars->tips.push_back(FromQt(QStringLiteral("Series %1, %2 kg: %3 %4 %")
+                                            .arg(losses_[i].Series)
+                                            .arg(double(losses_[i].Mass), 0, 'f', 1)
+                                            .arg(ToQt(bars->name))
+                                            .arg(bars->points[i].y, 0, 'f', 1)));
+    }
+    // A category for each series, the bars in its middle.
+    c.x.min = -0.5;
+    c.x.max = std::max(0.5, double(losses_.size()) - 0.5);
+    c.y = NiceAxis("Velocity loss (%)", 0, std::min(100.0, top * 1.1), 0);
+    c.series.push_back(std::move(loss));
+    c.series.push_back(std::move(maxLoss));
+    showChart(std::move(c));
 }
 
 std::string VelocityLossWindow::csvText() const {

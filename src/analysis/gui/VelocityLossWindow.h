@@ -23,6 +23,9 @@ protected:
     TextTable tableText(char decimalPoint) const override;
 
 private:
+    // A pair of bars a series: its loss and its max loss.
+    void drawChart();
+
     std::vector<SeriesVelocityLoss> losses_;
     AnalysisSubject subject_;
 };
