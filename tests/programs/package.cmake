@@ -16,7 +16,7 @@ foreach(path ./usr/bin/krovel ./usr/bin/krovel-cli ./usr/bin/krovel-cli-print ./
              ./usr/share/metainfo/com.kinetrak.Krovel.metainfo.xml
              ./usr/share/icons/hicolor/scalable/apps/com.kinetrak.Krovel.svg
              ./usr/share/man/man1/krovel-cli.1.gz ./usr/lib/udev/rules.d/70-kinetrak-krovel.rules
-             ./usr/lib/krovel/krovel-print.so ./usr/lib/krovel/krovel-sound.so
+             ./usr/lib/krovel/plugins/krovel-print.so ./usr/lib/krovel/plugins/krovel-sound.so
              ./usr/share/doc/krovel/copyright)
   string(FIND "${contents}" " ${path}\n" at)
   if(at EQUAL -1)

@@ -16,7 +16,7 @@ QString PluginFolder() {
     if (!chosenFolder.isEmpty()) return chosenFolder;
     // Relative to the program, so that the install prefix does not matter.
     return QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                           QStringLiteral("/../lib/krovel"));
+                           QStringLiteral("/../" KROVEL_PLUGIN_DIR));
 }
 
 void SetPluginFolder(const QString& folder) {

@@ -1,8 +1,8 @@
 // The program's plugins: shared libraries built with it that hold what only some
 // sessions need (playing sounds, printing), so that the window starts without the Qt
 // modules behind them. Each links Qt alone and has one entry point, an extern "C"
-// function that makes its object. They live in lib/krovel beside the program's bin
-// folder, in the build tree and in the installed tree alike.
+// function that makes its object. They live in lib/krovel/plugins beside the program's
+// bin folder, in the build tree and in the installed tree alike.
 #pragma once
 
 #include <QString>
@@ -10,7 +10,7 @@
 
 namespace krovel {
 
-// The folder the plugins are loaded from: lib/krovel beside the program's bin folder,
+// The folder the plugins are loaded from: lib/krovel/plugins beside the bin folder,
 // unless SetPluginFolder chose another (empty: that one again).
 QString PluginFolder();
 void SetPluginFolder(const QString& folder);
