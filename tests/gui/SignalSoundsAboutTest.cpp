@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "app/gui/CAboutDlg.h"
+#include "base/io/PluginLibrary.h"
 #include "measure/gui/SignalSounds.h"
+#include "support/LogCapture.h"
 
 namespace krovel {
 namespace {
@@ -19,6 +21,7 @@ TEST(SignalSoundsTest, KindsChooseTheClipsAndOthersPlayNothing) {
     EXPECT_TRUE(sounds.loaded(LowerSignalSound));
     EXPECT_TRUE(sounds.loaded(StopSignalSound)); // made, not read
     EXPECT_FALSE(sounds.loaded(1));
+    EXPECT_TRUE(sounds.Prepare()); // the sound plugin, from beside the program
 
     InstallSignalSounds(&sounds);
     EXPECT_FALSE(SignalSound(0));
@@ -31,6 +34,27 @@ TEST(SignalSoundsTest, KindsChooseTheClipsAndOthersPlayNothing) {
     sounds.Stop();
     InstallSignalSounds(nullptr);
     EXPECT_FALSE(SignalSound(UpperSignalSound));
+}
+
+TEST(SignalSoundsTest, WithoutThePluginNothingPlaysAndTheReasonIsLoggedOnce) {
+    testing::LogCapture log;
+    SetPluginFolder(QStringLiteral("/nonexistent/krovel-plugins"));
+    SignalSounds sounds;
+    sounds.Load();
+    InstallSignalSounds(&sounds);
+    PrepareSignalSounds();
+    const bool played[] = {SignalSound(UpperSignalSound), SignalSound(StopSignalSound)};
+    InstallSignalSounds(nullptr);
+    SetPluginFolder({});
+
+    EXPECT_FALSE(played[0]);
+    EXPECT_FALSE(played[1]);
+    const auto messages = log.of("krovel.sound");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].type, QtWarningMsg);
+    EXPECT_NE(messages[0].text.find("/nonexistent/krovel-plugins/krovel-sound.so"),
+              std::string::npos)
+        << messages[0].text;
 }
 
 TEST(AboutDialogTest, ShowsNameVersionPictureAndClosesWithOk) {

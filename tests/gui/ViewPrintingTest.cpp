@@ -12,11 +12,13 @@
 #include <gtest/gtest.h>
 
 #include "base/core/CommandIds.h"
+#include "base/io/PluginLibrary.h"
 #include "data/core/SubjectBarSync.h"
+#include "support/LogCapture.h"
 #include "support/ViewHarness.h"
 #include "support/WhenShown.h"
 #include "ui/gui/PrintedPageRender.h"
-#include "ui/gui/SharedPrinter.h"
+#include "ui/gui/Printing.h"
 #include "ui/gui/SubjectBar.h"
 
 namespace krovel {
@@ -25,11 +27,17 @@ namespace {
 using testing::PutSeries;
 using testing::WhenShown;
 
+// The print plugin's printer, which print, preview and page setup share.
+QPrinter& SharedPrinter() {
+    return LoadPrintService()->printer();
+}
+
 // The shared printer writes to a PDF file for one test, and prints natively again after.
 class ViewPrintingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
+        ASSERT_NE(LoadPrintService(), nullptr);
         SharedPrinter().setOutputFileName(pdf);
         SharedPrinter().setOutputFormat(QPrinter::PdfFormat);
         PutSeries(0, 12, 50.0f);
@@ -131,6 +139,25 @@ TEST_F(ViewPrintingTest, PreviewHidesTheBarAndRebuildsItWithTheViewsSelections) 
     WhenShown<QPrintPreviewDialog>([](QPrintPreviewDialog* d) { d->reject(); });
     ASSERT_TRUE(h.router.send(cmd::FilePrintPreview));
     EXPECT_EQ(h.bar(), nullptr);
+}
+
+TEST_F(ViewPrintingTest, WithoutThePluginPrintingSaysWhyAndLeavesTheView) {
+    ASSERT_TRUE(h.router.send(cmd::ExerciseGraph));
+    for (int command : {cmd::FilePrint, cmd::FilePrintDirect, cmd::FilePrintPreview}) {
+        testing::LogCapture log;
+        SetPluginFolder(QStringLiteral("/nonexistent/krovel-plugins"));
+        const bool sent = h.router.send(command);
+        SetPluginFolder({});
+        EXPECT_TRUE(sent) << command;
+        const auto messages = log.of("krovel.print");
+        ASSERT_EQ(messages.size(), 1u) << command;
+        EXPECT_EQ(messages[0].type, QtWarningMsg);
+        EXPECT_NE(messages[0].text.find("/nonexistent/krovel-plugins/krovel-print.so"),
+                  std::string::npos)
+            << messages[0].text;
+        EXPECT_NE(h.bar(), nullptr) << command; // no preview hid it
+    }
+    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 // The repetition numbers that start the table rows of a printed report, in page order.

@@ -17,6 +17,8 @@ set(expected
     ${CMAKE_INSTALL_BINDIR}/krovel-devsim
     ${CMAKE_INSTALL_DATADIR}/applications/com.kinetrak.Krovel.desktop
     ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps/com.kinetrak.Krovel.svg
+    lib/krovel/plugins/krovel-print.so
+    lib/krovel/plugins/krovel-sound.so
     ${CMAKE_INSTALL_MANDIR}/man1/krovel-cli.1.gz
     ${CMAKE_INSTALL_MANDIR}/man1/krovel-cli-print.1.gz
     ${CMAKE_INSTALL_MANDIR}/man1/krovel-devsim.1.gz

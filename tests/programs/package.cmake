@@ -16,6 +16,7 @@ foreach(path ./usr/bin/krovel ./usr/bin/krovel-cli ./usr/bin/krovel-cli-print ./
              ./usr/share/metainfo/com.kinetrak.Krovel.metainfo.xml
              ./usr/share/icons/hicolor/scalable/apps/com.kinetrak.Krovel.svg
              ./usr/share/man/man1/krovel-cli.1.gz ./usr/lib/udev/rules.d/70-kinetrak-krovel.rules
+             ./usr/lib/krovel/plugins/krovel-print.so ./usr/lib/krovel/plugins/krovel-sound.so
              ./usr/share/doc/krovel/copyright)
   string(FIND "${contents}" " ${path}\n" at)
   if(at EQUAL -1)
@@ -27,7 +28,9 @@ if(contents MATCHES " root/root [^\n]* \\./(etc|home|opt|usr/local)/")
 endif()
 
 execute_process(COMMAND dpkg-deb --field ${deb} Depends OUTPUT_VARIABLE depends)
-foreach(package libqt6widgets6 libqt6serialport6 libftdi1-2 qt6-qpa-plugins)
+# The plugins' libraries are found in them.
+foreach(package libqt6widgets6 libqt6serialport6 libftdi1-2 qt6-qpa-plugins libqt6multimedia6
+                libqt6printsupport6)
   if(NOT depends MATCHES "(^| )${package}( |,|\n|$)")
     message(FATAL_ERROR "Depends lacks ${package}: ${depends}")
   endif()

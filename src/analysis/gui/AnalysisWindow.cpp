@@ -13,8 +13,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -37,7 +35,7 @@
 #include "quorl/gui/QuorlDialogs.h"
 #include "ui/gui/CMainFrame.h"
 #include "ui/gui/ChartWidget.h"
-#include "ui/gui/SharedPrinter.h"
+#include "ui/gui/Printing.h"
 
 namespace krovel {
 
@@ -382,9 +380,7 @@ void AnalysisWindow::exportPng() {
     ExportThroughPrompts("PNG Images (*.png)|*.png||", ".png", png.toStdString());
 }
 
-void AnalysisWindow::printTo(QPrinter& printer) {
-    QPainter painter;
-    if (!painter.begin(&printer)) return;
+void AnalysisWindow::printTo(QPainter& painter) {
     const QRect page = painter.viewport();
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(8);
@@ -402,12 +398,15 @@ void AnalysisWindow::printTo(QPrinter& printer) {
     const QRect textArea(page.left(), chartArea.bottom() + page.height() / 50, page.width(),
                          page.bottom() - chartArea.bottom());
     painter.drawText(textArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
-    painter.end();
 }
 
 void AnalysisWindow::print() {
-    QPrintDialog dialog(&SharedPrinter(), this);
-    if (dialog.exec() == QDialog::Accepted) printTo(SharedPrinter());
+    PrintService* printing = LoadPrintService();
+    if (!printing) return;
+    PrintJob job;
+    job.startPages = [](const QPageLayout&) { return 1; };
+    job.drawPage = [this](QPainter& painter, const PrintedSheet&) { printTo(painter); };
+    printing->Print(job, this);
 }
 
 } // namespace krovel

@@ -20,7 +20,7 @@
 class QComboBox;
 class QHBoxLayout;
 class QLabel;
-class QPrinter;
+class QPainter;
 class QSpinBox;
 class QSplitter;
 class QTableWidget;
@@ -60,8 +60,8 @@ public:
     QString pageHeading(const QString& madeWhat) const;
     // The chart as a PNG image under its heading (also kept as the image's description).
     QByteArray chartPng() const;
-    // The chart and the table on one page.
-    void printTo(QPrinter& printer);
+    // The chart and the table on one page, with a painter begun on the printer.
+    void printTo(QPainter& painter);
 
     // Export CSV and Export PNG: ask for a file through the program's prompts and write
     // it beside the target first, so a failure ("File Save Error") keeps an old file.

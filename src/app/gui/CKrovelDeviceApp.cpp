@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QPageSetupDialog>
 #include <QStandardPaths>
 
 #include <clocale>
@@ -29,7 +28,7 @@
 #include "quorl/gui/QuorlDialogs.h"
 #include "ui/gui/CKrovelDeviceDoc.h"
 #include "ui/gui/CMainFrame.h"
-#include "ui/gui/SharedPrinter.h"
+#include "ui/gui/Printing.h"
 
 namespace krovel {
 
@@ -212,8 +211,7 @@ void CKrovelDeviceApp::OnAppAbout() {
 }
 
 void CKrovelDeviceApp::OnPrintSetup() {
-    QPageSetupDialog setup(&SharedPrinter(), frame_.get());
-    setup.exec();
+    if (PrintService* printing = LoadPrintService()) printing->PageSetup(frame_.get());
 }
 
 void CKrovelDeviceApp::OnAppExit() {

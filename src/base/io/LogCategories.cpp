@@ -9,6 +9,7 @@ namespace krovel {
 Q_LOGGING_CATEGORY(LinkLog, "krovel.link", QtWarningMsg)
 Q_LOGGING_CATEGORY(FilesLog, "krovel.files", QtWarningMsg)
 Q_LOGGING_CATEGORY(SoundLog, "krovel.sound", QtWarningMsg)
+Q_LOGGING_CATEGORY(PrintLog, "krovel.print", QtWarningMsg)
 
 void LogFileWarnings() {
     SetFileWarningSink([](const std::string& text) { qCWarning(FilesLog) << text.c_str(); });

@@ -1,12 +1,10 @@
 #include "measure/gui/SignalSounds.h"
 
-#include <QAudioDevice>
-#include <QAudioSink>
 #include <QFile>
-#include <QMediaDevices>
 
 #include "base/gui/SvgImages.h"
 #include "base/io/LogCategories.h"
+#include "base/io/PluginLibrary.h"
 #include "measure/core/WaveClip.h"
 
 namespace krovel {
@@ -15,36 +13,24 @@ namespace {
 
 SignalSounds* installed = nullptr;
 
-bool ClipOf(const QByteArray& image, QAudioFormat& format, QByteArray& samples) {
+bool ClipOf(const QByteArray& image, PcmClip& pcm) {
     auto clip = ParseWaveClip(reinterpret_cast<const uint8_t*>(image.constData()),
                               static_cast<size_t>(image.size()));
     if (!clip) return false;
-    QAudioFormat::SampleFormat sample = QAudioFormat::Unknown;
-    switch (clip->bitsPerSample) {
-    case 8:
-        sample = QAudioFormat::UInt8;
-        break;
-    case 16:
-        sample = QAudioFormat::Int16;
-        break;
-    case 32:
-        sample = QAudioFormat::Int32;
-        break;
-    default:
+    if (clip->bitsPerSample != 8 && clip->bitsPerSample != 16 && clip->bitsPerSample != 32)
         return false;
-    }
-    format.setSampleFormat(sample);
-    format.setChannelCount(clip->channels);
-    format.setSampleRate(static_cast<int>(clip->sampleRate));
-    samples =
+    pcm.bitsPerSample = clip->bitsPerSample;
+    pcm.channels = clip->channels;
+    pcm.sampleRate = static_cast<int>(clip->sampleRate);
+    pcm.samples =
         image.mid(static_cast<qsizetype>(clip->dataOffset), static_cast<qsizetype>(clip->dataSize));
     return true;
 }
 
-bool ReadClip(const QString& resource, QAudioFormat& format, QByteArray& samples) {
+bool ReadClip(const QString& resource, PcmClip& pcm) {
     QFile f(resource);
     if (!f.open(QIODevice::ReadOnly)) return false;
-    return ClipOf(f.readAll(), format, samples);
+    return ClipOf(f.readAll(), pcm);
 }
 
 } // namespace
@@ -58,14 +44,14 @@ SignalSounds::~SignalSounds() {
 
 void SignalSounds::Load() {
     InitKrovelResources();
-    upper_.valid = ReadClip(QStringLiteral(":/sounds/zvukMaxp.wav"), upper_.format, upper_.samples);
-    lower_.valid = ReadClip(QStringLiteral(":/sounds/zvukKrit.wav"), lower_.format, lower_.samples);
+    upper_.valid = ReadClip(QStringLiteral(":/sounds/zvukMaxp.wav"), upper_.pcm);
+    lower_.valid = ReadClip(QStringLiteral(":/sounds/zvukKrit.wav"), lower_.pcm);
     // Two short high beeps would be heard as one of the design's clips; one long low
     // tone is not.
     const std::vector<uint8_t> tone = ToneWaveImage(22050, 440.0, 0.6);
     stop_.valid = ClipOf(
         QByteArray(reinterpret_cast<const char*>(tone.data()), static_cast<qsizetype>(tone.size())),
-        stop_.format, stop_.samples);
+        stop_.pcm);
 }
 
 SignalSounds::Clip* SignalSounds::clipOf(int kind) {
@@ -82,38 +68,47 @@ bool SignalSounds::loaded(int kind) const {
     return false;
 }
 
+bool SignalSounds::Prepare() {
+    if (prepared_) return output_ != nullptr;
+    prepared_ = true;
+    QString reason;
+    if (auto make = reinterpret_cast<MakeSoundOutput>(
+            PluginEntry(SoundPluginName, SoundPluginEntry, &reason)))
+        output_.reset(make());
+    else
+        qCWarning(SoundLog) << "signal sounds are off, the sound plugin cannot be loaded:"
+                            << reason;
+    return output_ != nullptr;
+}
+
 void SignalSounds::Stop() {
-    if (sink_) {
-        sink_->stop();
-        sink_.reset();
-    }
-    buffer_.close();
+    if (output_) output_->Stop();
 }
 
 bool SignalSounds::Play(int kind) {
     Clip* clip = clipOf(kind);
-    if (!clip || !clip->valid) return false;
-    Stop(); // a new clip cuts off the one still playing
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull() || !device.isFormatSupported(clip->format)) {
+    if (!clip || !clip->valid || !Prepare()) return false;
+    QString device;
+    switch (output_->Play(clip->pcm, device)) {
+    case SoundOutput::Started::NoOutput:
         qCInfo(SoundLog) << "signal sound" << kind << "not played: no audio output for it";
         return false;
-    }
-    buffer_.setData(clip->samples);
-    if (!buffer_.open(QIODevice::ReadOnly)) return false;
-    sink_ = std::make_unique<QAudioSink>(device, clip->format);
-    sink_->start(&buffer_);
-    if (sink_->error() != QAudio::NoError || sink_->state() == QAudio::StoppedState) {
-        qCInfo(SoundLog) << "signal sound" << kind << "cannot play on" << device.description();
-        Stop();
+    case SoundOutput::Started::CannotPlay:
+        qCInfo(SoundLog) << "signal sound" << kind << "cannot play on" << device;
         return false;
+    case SoundOutput::Started::Playing:
+        break;
     }
-    qCInfo(SoundLog) << "signal sound" << kind << "playing on" << device.description();
+    qCInfo(SoundLog) << "signal sound" << kind << "playing on" << device;
     return true;
 }
 
 bool SignalSound(int kind) {
     return installed ? installed->Play(kind) : false;
+}
+
+void PrepareSignalSounds() {
+    if (installed) installed->Prepare();
 }
 
 void InstallSignalSounds(SignalSounds* sounds) {

@@ -1,18 +1,16 @@
 // The signal sounds of the live measurement, played asynchronously from their
 // WAVE images in memory. One clip plays at a time: a new one cuts off the one still
-// playing. Without an audio device nothing plays and nothing else happens.
+// playing. Without an audio device nothing plays and nothing else happens. They play
+// through the sound plugin (measure/gui/SoundOutput.h), loaded when a live set starts;
+// without it nothing plays either.
 #pragma once
 
-#include <QAudioFormat>
-#include <QBuffer>
-#include <QByteArray>
 #include <QObject>
 
 #include <memory>
 
 #include "measure/core/RepetitionValues.h"
-
-class QAudioSink;
+#include "measure/gui/SoundOutput.h"
 
 namespace krovel {
 
@@ -32,25 +30,30 @@ public:
     void Load();
     bool loaded(int kind) const;
 
+    // Loads the sound plugin, once; true when it is there to play. When it cannot be
+    // loaded the reason goes to krovel.sound, once, and nothing plays.
+    bool Prepare();
+
     // Starts the clip of the kind; true when playback started.
     bool Play(int kind);
     void Stop();
 
 private:
     struct Clip {
-        QAudioFormat format;
-        QByteArray samples;
+        PcmClip pcm;
         bool valid = false;
     };
     Clip* clipOf(int kind);
 
     Clip upper_, lower_, stop_;
-    QBuffer buffer_;
-    std::unique_ptr<QAudioSink> sink_;
+    bool prepared_ = false;
+    std::unique_ptr<SoundOutput> output_;
 };
 
 // Plays through the sounds the running application loaded (false when none are).
 bool SignalSound(int kind);
+// Readies the installed sounds to play (SignalSounds::Prepare) before a live set runs.
+void PrepareSignalSounds();
 void InstallSignalSounds(SignalSounds* sounds); // nullptr: none
 
 } // namespace krovel

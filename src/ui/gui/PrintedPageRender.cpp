@@ -7,9 +7,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 
-#include <algorithm>
 #include <cmath>
 
 #include "base/core/AtomicFile.h"
@@ -20,12 +18,6 @@
 namespace krovel {
 
 namespace {
-
-// Height of a layout's printable area in 0.1 mm.
-int32_t PrintableHeightOf(const QPageLayout& layout) {
-    return static_cast<int32_t>(
-        std::floor(layout.paintRect(QPageLayout::Millimeter).height() * 10));
-}
 
 // Pages first .. last on a device laid out as `layout`, each after the first on a
 // new sheet.
@@ -42,6 +34,11 @@ bool PaintPages(QPagedPaintDevice& device, const QPageLayout& layout, int32_t vi
 }
 
 } // namespace
+
+int32_t PrintableHeightOf(const QPageLayout& layout) {
+    return static_cast<int32_t>(
+        std::floor(layout.paintRect(QPageLayout::Millimeter).height() * 10));
+}
 
 QMarginsF ReportMargins() {
     return QMarginsF(10, 10, 10, 10);
@@ -61,17 +58,6 @@ void RenderPrintedPage(QPainter& painter, int32_t viewMode, std::span<const RepR
 int32_t PrintedPageCount(const QPageLayout& layout, int32_t viewMode,
                          std::span<const RepRowText> tableRows) {
     return PrintedPageCount(viewMode, tableRows, PrintableHeightOf(layout));
-}
-
-bool PrintPages(QPrinter& printer, int32_t viewMode, std::span<const RepRowText> tableRows) {
-    const QPageLayout layout = printer.pageLayout();
-    const int32_t last = PrintedPageCount(layout, viewMode, tableRows) - 1;
-    int32_t from = 0, to = last;
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        from = std::clamp(printer.fromPage() - 1, 0, last);
-        to = std::clamp(printer.toPage() - 1, from, last);
-    }
-    return PaintPages(printer, layout, viewMode, tableRows, from, to);
 }
 
 bool WritePrintedPagePdf(const std::string& path, int32_t viewMode,

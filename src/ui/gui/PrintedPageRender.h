@@ -1,6 +1,6 @@
-// The printed report on Qt paint devices: a printer (print and print preview) and a
-// PDF file (krovel-cli print). Both draw the pages of ui/core/PrintedPage.h through a
-// paper canvas, with the same margins, so every output puts the page in the same place.
+// The printed report on Qt paint devices: a printer (print and print preview, through
+// the print plugin) and a PDF file (krovel-cli print). Both draw the pages of ui/core/PrintedPage.h
+// through a paper canvas, with the same margins, so every output puts the page in the same place.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,6 @@
 
 class QPainter;
 class QPageLayout;
-class QPrinter;
 class QMarginsF;
 
 namespace krovel {
@@ -33,9 +32,8 @@ void RenderPrintedPage(QPainter& painter, int32_t viewMode, std::span<const RepR
 int32_t PrintedPageCount(const QPageLayout& layout, int32_t viewMode,
                          std::span<const RepRowText> tableRows);
 
-// The pages on the printer: those of its page range when one is chosen, else all;
-// false when the printer cannot be opened.
-bool PrintPages(QPrinter& printer, int32_t viewMode, std::span<const RepRowText> tableRows);
+// The height of a layout's printable area in 0.1 mm.
+int32_t PrintableHeightOf(const QPageLayout& layout);
 
 // Every page as a PDF file of ReportPdfLayout. The file is replaced only once every
 // page was written; false, with the cause when `cause` is given, when it could not be.

@@ -103,6 +103,8 @@ void CKrovelDeviceView::startMeasurement() {
         ShowStatusText(LinkFailureText());
         return;
     }
+    // The sound plugin loads now, so the first repetition's sound is not late.
+    PrepareSignalSounds();
     // The series stored before this start keep their start times.
     stampedThrough_ = SeriesCount - 1;
 

@@ -1,9 +1,6 @@
 #include "ui/gui/ViewPrinting.h"
 
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-
+#include <memory>
 #include <vector>
 
 #include "base/core/CommandIds.h"
@@ -14,27 +11,32 @@
 #include "ui/gui/CKrovelDeviceView.h"
 #include "ui/gui/CMainFrame.h"
 #include "ui/gui/ModeBar.h"
-#include "ui/gui/PreviewShortcuts.h"
 #include "ui/gui/PrintedPageRender.h"
-#include "ui/gui/SharedPrinter.h"
+#include "ui/gui/Printing.h"
 #include "ui/gui/SubjectBar.h"
 
 namespace krovel {
 
 namespace {
 
-// The pages of the view on `printer`: the header holds what the SubjectBar shows, and
-// the table part prints exactly the rows the repetition table shows.
-void PrintViewPages(CKrovelDeviceView& view, QPrinter& printer) {
-    ReadSubjectBar(view.subjectBar());
-    const std::vector<RepRowText> rows = view.repTable().rowTexts();
-    PrintPages(printer, view.ViewMode, rows);
-}
-
-// A page range chosen for one print job does not carry over to the next print or preview.
-void ForgetPageRange(QPrinter& printer) {
-    printer.setPrintRange(QPrinter::AllPages);
-    printer.setFromTo(0, 0);
+// The pages of the view: the header holds what the SubjectBar shows as printing
+// starts, and the table part prints exactly the rows the repetition table shows.
+PrintJob ViewPages(CKrovelDeviceView& view) {
+    auto rows = std::make_shared<std::vector<RepRowText>>();
+    PrintJob job;
+    job.dialogPages = [&view](const QPageLayout& layout) {
+        return PrintedPageCount(layout, view.ViewMode, view.repTable().rowTexts());
+    };
+    job.startPages = [&view, rows](const QPageLayout& layout) {
+        ReadSubjectBar(view.subjectBar());
+        *rows = view.repTable().rowTexts();
+        return PrintedPageCount(layout, view.ViewMode, *rows);
+    };
+    job.drawPage = [&view, rows](QPainter& painter, const PrintedSheet& sheet) {
+        RenderPrintedPage(painter, view.ViewMode, *rows, PrintableHeightOf(sheet.layout),
+                          sheet.page);
+    };
+    return job;
 }
 
 // The bar the view mode had before the preview hid it, showing the selections the view
@@ -68,34 +70,19 @@ void RebuildModeBar(CKrovelDeviceView& view) {
 } // namespace
 
 void PrintView(CKrovelDeviceView& view) {
-    QPrinter& printer = SharedPrinter();
-    ForgetPageRange(printer);
-    const int32_t pages =
-        PrintedPageCount(printer.pageLayout(), view.ViewMode, view.repTable().rowTexts());
-    QPrintDialog dialog(&printer, &view.frame());
-    // Only a table longer than a page offers a range of pages.
-    dialog.setMinMax(1, pages);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, pages > 1);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    if (dialog.exec() == QDialog::Accepted) PrintViewPages(view, printer);
-    ForgetPageRange(printer);
+    if (PrintService* printing = LoadPrintService())
+        printing->Print(ViewPages(view), &view.frame());
 }
 
 void PrintViewDirect(CKrovelDeviceView& view) {
-    PrintViewPages(view, SharedPrinter());
+    if (PrintService* printing = LoadPrintService()) printing->PrintDirect(ViewPages(view));
 }
 
 void PreviewView(CKrovelDeviceView& view) {
+    PrintService* printing = LoadPrintService();
+    if (!printing) return;
     view.frame().HideModeBar();
-    {
-        ForgetPageRange(SharedPrinter());
-        QPrintPreviewDialog preview(&SharedPrinter(), &view.frame());
-        AddPreviewShortcuts(preview);
-        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
-                         [&view](QPrinter* printer) { PrintViewPages(view, *printer); });
-        preview.exec();
-        ForgetPageRange(SharedPrinter());
-    }
+    printing->Preview(ViewPages(view), &view.frame());
     RebuildModeBar(view);
 }
 

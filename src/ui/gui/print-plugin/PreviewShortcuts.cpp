@@ -1,4 +1,4 @@
-#include "ui/gui/PreviewShortcuts.h"
+#include "ui/gui/print-plugin/PreviewShortcuts.h"
 
 #include <QAction>
 #include <QCoreApplication>

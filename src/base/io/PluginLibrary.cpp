@@ -1,0 +1,38 @@
+#include "base/io/PluginLibrary.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
+
+namespace krovel {
+
+namespace {
+
+QString chosenFolder;
+
+} // namespace
+
+QString PluginFolder() {
+    if (!chosenFolder.isEmpty()) return chosenFolder;
+    // Relative to the program, so that the install prefix does not matter.
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../" KROVEL_PLUGIN_DIR));
+}
+
+void SetPluginFolder(const QString& folder) {
+    chosenFolder = folder;
+}
+
+QFunctionPointer PluginEntry(const char* name, const char* symbol, QString* reason) {
+    QLibrary library(PluginFolder() + QLatin1Char('/') + QLatin1String(name) +
+                     QStringLiteral(".so"));
+    if (!library.load()) {
+        if (reason) *reason = library.errorString();
+        return nullptr;
+    }
+    const QFunctionPointer entry = library.resolve(symbol);
+    if (!entry && reason) *reason = library.errorString();
+    return entry;
+}
+
+} // namespace krovel
