@@ -102,13 +102,12 @@ bool ArgumentParser::takeLongOption(const std::vector<std::string>& arguments, s
             return false;
         }
         given_.emplace_back(option, std::string());
-    } else if (equals != std::string::npos) {
-        given_.emplace_back(option, argument.substr(equals + 1));
-    } else if (i + 1 < arguments.size()) {
-        given_.emplace_back(option, arguments[++i]);
     } else {
-        error_ = "Missing value after '--" + name + "'.";
-        return false;
+        return takeValue(*option, arguments, i,
+                         equals != std::string::npos
+                             ? std::optional<std::string>(argument.substr(equals + 1))
+                             : std::nullopt,
+                         "--" + name);
     }
     return true;
 }
@@ -127,15 +126,25 @@ bool ArgumentParser::takeShortOptions(const std::vector<std::string>& arguments,
             given_.emplace_back(option, std::string());
             continue;
         }
-        if (at + 1 < argument.size()) {
-            given_.emplace_back(option, argument.substr(at + 1));
-        } else if (i + 1 < arguments.size()) {
-            given_.emplace_back(option, arguments[++i]);
-        } else {
-            error_ = "Missing value after '-" + name + "'.";
-            return false;
-        }
-        break;
+        return takeValue(*option, arguments, i,
+                         at + 1 < argument.size()
+                             ? std::optional<std::string>(argument.substr(at + 1))
+                             : std::nullopt,
+                         "-" + name);
+    }
+    return true;
+}
+
+bool ArgumentParser::takeValue(const CommandOption& option,
+                               const std::vector<std::string>& arguments, size_t& i,
+                               std::optional<std::string> attached, const std::string& spelled) {
+    if (attached) {
+        given_.emplace_back(&option, std::move(*attached));
+    } else if (i + 1 < arguments.size()) {
+        given_.emplace_back(&option, arguments[++i]);
+    } else {
+        error_ = "Missing value after '" + spelled + "'.";
+        return false;
     }
     return true;
 }

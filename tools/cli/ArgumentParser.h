@@ -61,6 +61,10 @@ private:
     // the rest of the argument, or the next argument.
     bool takeShortOptions(const std::vector<std::string>& arguments, size_t& i,
                           std::vector<std::string>& unknown);
+    // An option's value: the text attached to it when there is one, else the next
+    // argument. False, with errorText naming the option as `spelled`, when there is none.
+    bool takeValue(const CommandOption& option, const std::vector<std::string>& arguments,
+                   size_t& i, std::optional<std::string> attached, const std::string& spelled);
 
     struct Positional {
         std::string name, description, syntax;

@@ -1,6 +1,6 @@
 // Whether an operation of the core or io layers succeeded and, when it did not, why:
-// the one way those layers report a cause. The message is a short lower-case phrase
-// ("permission denied") that the caller puts after its own words.
+// the one way those layers report a cause. The message is a short phrase ("Permission
+// denied") that the caller puts after its own words.
 #pragma once
 
 #include <string>

@@ -16,7 +16,7 @@ namespace krovel {
 class LinkOpenOn {
 public:
     LinkOpenOn(Transport* const& open, int entry) : open_(open), entry_(entry) {}
-    operator int32_t() const { return open_ && open_ == LinkTransports()[entry_] ? 1 : 0; }
+    operator int32_t() const { return open_ == LinkTransports()[entry_] ? 1 : 0; }
 
 private:
     Transport* const& open_;
