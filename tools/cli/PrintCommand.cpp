@@ -217,10 +217,10 @@ int RunPrint(int argc, char** argv) {
     if (options.viewMode == 4)
         GroupMeans(CurrentSeries, GraphView.IntervalIndex, GraphView.ParamYIndex,
                    GraphView.GroupMeanValues);
-    std::string cause;
-    if (!WritePrintedPagePdf(options.output, options.viewMode, rows, &cause)) {
+    if (const Status written = WritePrintedPagePdf(options.output, options.viewMode, rows);
+        !written) {
         std::fprintf(stderr, "krovel-cli print: cannot write %s: %s\n", options.output.c_str(),
-                     cause.c_str());
+                     written.message().c_str());
         return ExitWriteFailed;
     }
     return 0;

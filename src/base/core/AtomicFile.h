@@ -20,15 +20,6 @@ namespace krovel {
 // target left behind are removed when the process that wrote them no longer runs.
 Status WriteFileAtomically(const std::string& path, const std::string& bytes);
 
-// The same for the callers that still take the cause as a pointer (the printed PDF):
-// false, with `*cause` set when it is given, on a failure.
-inline bool WriteFileAtomically(const std::string& path, const std::string& bytes,
-                                std::string* cause) {
-    const Status written = WriteFileAtomically(path, bytes);
-    if (!written && cause) *cause = written.message();
-    return written.ok();
-}
-
 // Where warnings about files that were written all the same go; nullptr drops them
 // (the default). The program sends them to its file log.
 using FileWarningSink = void (*)(const std::string& text);

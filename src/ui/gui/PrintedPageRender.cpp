@@ -60,8 +60,8 @@ int32_t PrintedPageCount(const QPageLayout& layout, int32_t viewMode,
     return PrintedPageCount(viewMode, tableRows, PrintableHeightOf(layout));
 }
 
-bool WritePrintedPagePdf(const std::string& path, int32_t viewMode,
-                         std::span<const RepRowText> tableRows, std::string* cause) {
+Status WritePrintedPagePdf(const std::string& path, int32_t viewMode,
+                           std::span<const RepRowText> tableRows) {
     // The pages are made in memory and then replace the file in one step, so a full
     // disk leaves the previous file whole instead of a broken PDF.
     QBuffer page;
@@ -72,12 +72,10 @@ bool WritePrintedPagePdf(const std::string& path, int32_t viewMode,
     const QPageLayout layout = ReportPdfLayout();
     pdf.setPageLayout(layout);
     const int32_t last = PrintedPageCount(layout, viewMode, tableRows) - 1;
-    if (!PaintPages(pdf, layout, viewMode, tableRows, 0, last)) {
-        if (cause) *cause = "the pages cannot be drawn";
-        return false;
-    }
+    if (!PaintPages(pdf, layout, viewMode, tableRows, 0, last))
+        return Status::Fail("the pages cannot be drawn");
     const QByteArray& bytes = page.data();
-    return WriteFileAtomically(path, std::string(bytes.constData(), bytes.size()), cause);
+    return WriteFileAtomically(path, std::string(bytes.constData(), bytes.size()));
 }
 
 } // namespace krovel

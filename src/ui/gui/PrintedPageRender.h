@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "base/core/Status.h"
 #include "measure/core/RepTableText.h"
 
 class QPainter;
@@ -36,8 +37,8 @@ int32_t PrintedPageCount(const QPageLayout& layout, int32_t viewMode,
 int32_t PrintableHeightOf(const QPageLayout& layout);
 
 // Every page as a PDF file of ReportPdfLayout. The file is replaced only once every
-// page was written; false, with the cause when `cause` is given, when it could not be.
-bool WritePrintedPagePdf(const std::string& path, int32_t viewMode,
-                         std::span<const RepRowText> tableRows, std::string* cause = nullptr);
+// page was written; the status says why when it could not be.
+Status WritePrintedPagePdf(const std::string& path, int32_t viewMode,
+                           std::span<const RepRowText> tableRows);
 
 } // namespace krovel
