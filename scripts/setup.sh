@@ -28,7 +28,7 @@ test=(
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool imagemagick poppler-utils socat locales-all
   fonts-liberation2 libreoffice-calc-nogui
-  desktop-file-utils appstream lintian
+  desktop-file-utils shared-mime-info appstream lintian
   g++-mingw-w64-x86-64-posix wine64 googletest
 )
 

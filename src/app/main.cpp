@@ -21,7 +21,7 @@ namespace {
 
 const krovel::CommandHelp& ProgramHelp() {
     static const krovel::CommandHelp help{
-        QStringLiteral("krovel"), QStringLiteral("[SUBJECT [FILE NAME]]"),
+        QStringLiteral("krovel"), QStringLiteral("[--open FILE] [SUBJECT [FILE NAME]]"),
         QStringLiteral("Records and reports barbell velocity training with the Kinetrak "
                        "transducer.\nSUBJECT selects that subject's folder in the subject "
                        "registry; the words after it\nare the file name the Save dialog "
@@ -75,14 +75,24 @@ QStringList WithoutQtOptions(const QStringList& arguments) {
 }
 
 // The program's own options; the exit status when it ends here, else the subject and
-// the file name's words.
-std::optional<int> ParseProgramOptions(const QStringList& arguments, QStringList& positional) {
+// the file name's words, and the file to open (empty when none).
+std::optional<int> ParseProgramOptions(QStringList arguments, QStringList& positional,
+                                       QString& openFile) {
     QCommandLineParser parser;
+    const QCommandLineOption open(
+        QStringLiteral("open"),
+        QStringLiteral("open the measurement file FILE as File > Open does once it is chosen"),
+        QStringLiteral("FILE"));
+    parser.addOption(open);
     parser.addPositionalArgument(QStringLiteral("SUBJECT"), QStringLiteral("a subject's folder"));
     parser.addPositionalArgument(QStringLiteral("FILE NAME"),
                                  QStringLiteral("the file name to suggest when saving"));
+    // The desktop entry's "--open %f" ends in a bare --open when started without a file:
+    // that starts the program as without arguments.
+    if (arguments.size() > 1 && arguments.last() == u"--open") arguments.removeLast();
     if (auto exit = krovel::ParseCommandLine(parser, arguments, ProgramHelp())) return exit;
     positional = parser.positionalArguments();
+    openFile = parser.value(open);
     return std::nullopt;
 }
 
@@ -124,8 +134,9 @@ int main(int argc, char** argv) {
     // The program's options are answered before the window system is needed, so that
     // --help, --version and a refused option work without a display.
     QStringList positional;
-    if (auto exit =
-            ParseProgramOptions(WithoutQtOptions(krovel::ArgumentList(argc, argv)), positional))
+    QString openFile;
+    if (auto exit = ParseProgramOptions(WithoutQtOptions(krovel::ArgumentList(argc, argv)),
+                                        positional, openFile))
         return *exit;
 
     QApplication qtApp(argc, argv);
@@ -145,7 +156,9 @@ int main(int argc, char** argv) {
     int code = 1;
     {
         krovel::CKrovelDeviceApp app;
-        if (app.InitInstance(krovel::CommandLineOfArguments(arguments))) {
+        krovel::CommandLineParts parts = krovel::CommandLineOfArguments(arguments);
+        parts.OpenFile = QFile::encodeName(openFile).toStdString();
+        if (app.InitInstance(parts)) {
             qtApp.exec();
             code = app.ExitInstance();
         }

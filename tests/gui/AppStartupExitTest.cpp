@@ -112,6 +112,33 @@ TEST(AppStartupTest, SubjectTokenSelectsTheRegistersSubject) {
     EXPECT_EQ(current.SubjectName, "Smith");
 }
 
+TEST(AppStartupTest, OpenLoadsItsFileAsFileOpenDoes) {
+    {
+        // A file it cannot read gives Open's message and leaves the table empty.
+        AppHarness h;
+        ASSERT_TRUE(h.start({"", "", h.path("missing.krvx")}));
+        EXPECT_EQ(h.prompts.texts(), std::vector<std::string>{"Error opening file"});
+        EXPECT_EQ(SeriesCount, 0);
+    }
+    AppHarness h;
+    TestHeader.Subject.SubjectName = "Cyd";
+    TestHeader.Exercise = "squat";
+    Series[0].RepCount = 2;
+    SeriesCount = 1;
+    const QString file = h.temp.filePath(QStringLiteral("elsewhere/trial.krvx"));
+    WriteBytes(file, EncodeMeasurementFile());
+    ResetDataModel();
+
+    CommandLineParts parts{"", "", QFile::encodeName(file).toStdString()};
+    ASSERT_TRUE(h.start(parts));
+    EXPECT_TRUE(h.prompts.messages.empty());
+    EXPECT_EQ(SeriesCount, 1);
+    EXPECT_EQ(TestHeader.Subject.SubjectName, "Cyd");
+    EXPECT_EQ(TestHeader.Exercise, "squat");
+    EXPECT_EQ(FileName, "trial");
+    EXPECT_EQ(DataSaved, 1);
+}
+
 TEST(AppStartupTest, NumbersFollowTheUsersLocaleAfterStartUp) {
     {
         testing::LocaleGuard probe("de_DE.UTF-8");

@@ -36,8 +36,28 @@ foreach(package libqt6widgets6 libqt6serialport6 libftdi1-2 qt6-qpa-plugins libq
   endif()
 endforeach()
 
+# After installing and removing, udev is told, and never where it does not run: here
+# the scripts end well with an udevadm that fails.
+set(control ${SCRATCH}/control)
+execute_process(COMMAND dpkg-deb --control ${deb} ${control})
+file(WRITE ${SCRATCH}/fake/udevadm "#!/bin/sh\nexit 1\n")
+file(CHMOD ${SCRATCH}/fake/udevadm PERMISSIONS OWNER_READ OWNER_EXECUTE)
+foreach(script "postinst;configure" "postrm;remove")
+  list(GET script 1 action)
+  list(GET script 0 script)
+  file(READ ${control}/${script} text)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env PATH=${SCRATCH}/fake:$ENV{PATH}
+                          sh ${control}/${script} ${action} RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT text MATCHES "udevadm trigger --subsystem-match=usb --attr-match=idVendor=0403"
+     OR NOT text MATCHES "\\[ -d /run/udev \\]")
+    message(FATAL_ERROR "${script} ${action} (${rc}):\n${text}")
+  endif()
+endforeach()
+
+# Lintian's informational tags too, for the hardening of the programs and what the
+# stripping leaves in them.
 find_program(LINTIAN lintian REQUIRED)
-execute_process(COMMAND ${LINTIAN} ${deb} OUTPUT_VARIABLE out ERROR_VARIABLE err)
-if(out MATCHES "(^|\n)[EW]: ")
+execute_process(COMMAND ${LINTIAN} --display-info ${deb} OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(out MATCHES "(^|\n)[EW]: |hardening-|binary-has-unneeded-section")
   message(FATAL_ERROR "lintian:\n${out}")
 endif()

@@ -47,7 +47,8 @@ struct AppHarness {
         return QFile::encodeName(temp.filePath(relative)).toStdString();
     }
 
-    bool start(const std::string& commandLine = "") {
+    bool start(const std::string& commandLine = "") { return start(SplitCommandLine(commandLine)); }
+    bool start(const CommandLineParts& commandLine) {
         app = std::make_unique<CKrovelDeviceApp>();
         if (!app->InitInstance(commandLine)) return false;
         return QTest::qWaitForWindowExposed(app->mainFrame());

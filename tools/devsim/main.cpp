@@ -22,8 +22,10 @@ constexpr const char* Description =
     R"(Plays a Kinetrak display unit on a serial line. Without --port it creates a
 pseudo-terminal, prints its path on the first line of the output and waits until a
 program opens it (point the program's COM1 at it: KROVEL_PORT_COM1=PATH, or the
-settings key Ports/COM1), then plays the session; it serves every later opening again
-until interrupted, or exits after the first with --once.
+settings key Ports/COM1), then plays the session's first set; every later opening
+gets the next set, as a Perform and each Append set do from the unit, and after the
+last set the session starts again, until interrupted, or it exits after the first
+opening with --once. --bulk sends every set at each opening, --port every set at once.
 
 Script format: one statement per line, '#' starts a comment.
   set MASS_KG BELOW_PCT ABOVE_PCT   starts a set: barbell mass in kg, "Signal below"
@@ -171,10 +173,16 @@ int main(int argc, char** argv) {
     }
     std::printf("%s\n", out.SlavePath().c_str());
     std::fflush(stdout);
+    size_t next = 0; // the set the next opening gets, live
     do {
         out.WaitForReader();
+        std::vector<SessionSet> played = sets;
+        if (!options.bulk && !sets.empty()) {
+            played = {sets[next]};
+            next = (next + 1) % sets.size();
+        }
         // The reader purges its input right after it opens the port; give it that moment.
-        if (out.Pause(300)) Play(out, sets, options);
+        if (out.Pause(300)) Play(out, played, options);
         out.WaitUntilReaderGone();
     } while (!options.once);
     return 0;

@@ -10,6 +10,7 @@ namespace krovel {
 struct CommandLineParts {
     std::string SubjectToken; // text before the first blank
     std::string Rest;         // everything after it, further blanks included
+    std::string OpenFile;     // a measurement file to open once the window shows (--open)
 };
 
 // Splits at the first blank (code 32). Without a blank the token is empty and the whole

@@ -13,6 +13,7 @@
 #include "app/core/CommandLine.h"
 #include "app/gui/AppCommands.h"
 #include "app/gui/CAboutDlg.h"
+#include "app/gui/FileCommands.h"
 #include "app/gui/SubjectSwitch.h"
 #include "base/core/AppPaths.h"
 #include "base/core/CommandIds.h"
@@ -167,6 +168,9 @@ bool CKrovelDeviceApp::InitInstance(const CommandLineParts& parts) {
     // 14. Shown and painted.
     frame_->show();
     frame_->RepaintAll();
+
+    // 15. A file named with --open, as if chosen in File > Open's dialog.
+    if (!parts.OpenFile.empty()) OpenChosenFile(*frame_, parts.OpenFile);
     return true;
 }
 

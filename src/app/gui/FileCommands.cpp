@@ -115,8 +115,10 @@ bool OpenCommand(CMainFrame& frame) {
     }
     const std::optional<std::string> chosen = CurrentPrompts().openFile(request);
     if (!chosen) return false;
+    return OpenChosenFile(frame, *chosen, subjectFolder);
+}
 
-    const std::string& path = *chosen;
+bool OpenChosenFile(CMainFrame& frame, const std::string& path, const std::string& subjectFolder) {
     if (!ReadMeasurementFile(path)) {
         qCInfo(FilesLog) << "measurements not read:" << path.c_str();
         return false;

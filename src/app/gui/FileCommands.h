@@ -17,6 +17,13 @@ bool SaveCommand(CMainFrame& frame);
 // file was loaded.
 bool OpenCommand(CMainFrame& frame);
 
+// Open's steps once the file is chosen: reads it (a file that cannot be read gives
+// Open's message and changes nothing), takes its subject into the registry and shows
+// the overview. subjectFolder is the subject's folder the file dialog started in, empty
+// when it started elsewhere. True when the file was loaded.
+bool OpenChosenFile(CMainFrame& frame, const std::string& path,
+                    const std::string& subjectFolder = {});
+
 // "Data not saved. Save?" when the table holds unsaved data; Yes runs SaveCommand to
 // its end. The caller goes on whatever the answer and the outcome.
 void OfferToSaveUnsavedData(CMainFrame& frame);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "device/core/DeviceSession.h"
+#include "device/core/HandOver.h"
 #include "device/core/StreamDecoder.h"
 #include "device/io/UsbTransport.h"
 
@@ -31,8 +32,9 @@ DevicePace DemoPace() {
     return pace;
 }
 
-DemoDeviceFeed::DemoDeviceFeed(std::function<bool()> bulkMode, DevicePace pace)
-    : bulkMode_(std::move(bulkMode)), pace_(pace) {}
+DemoDeviceFeed::DemoDeviceFeed(std::function<bool()> bulkMode, std::function<bool()> firstSet,
+                               DevicePace pace)
+    : bulkMode_(std::move(bulkMode)), firstSet_(std::move(firstSet)), pace_(pace) {}
 
 DemoDeviceFeed::~DemoDeviceFeed() {
     Stop();
@@ -41,11 +43,19 @@ DemoDeviceFeed::~DemoDeviceFeed() {
 void DemoDeviceFeed::Start(Sender send) {
     Stop();
     const bool bulk = bulkMode_();
+    size_t setIndex = 0;
+    if (!bulk) {
+        // A set cut short by STOP counts as played: Append set goes on with the next load.
+        if (firstSet_()) nextSet_ = 0;
+        setIndex = nextSet_;
+        nextSet_ = (nextSet_ + 1) % BuiltInSession().size();
+    }
     {
         std::lock_guard lock(mutex_);
         stop_ = false;
     }
-    thread_ = std::thread([this, send = std::move(send), bulk] { Play(send, bulk); });
+    thread_ =
+        std::thread([this, send = std::move(send), bulk, setIndex] { Play(send, bulk, setIndex); });
 }
 
 void DemoDeviceFeed::Stop() {
@@ -62,7 +72,7 @@ bool DemoDeviceFeed::Pause(int ms) {
     return !wake_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stop_; });
 }
 
-void DemoDeviceFeed::Play(const Sender& send, bool bulk) {
+void DemoDeviceFeed::Play(const Sender& send, bool bulk, size_t setIndex) {
     const std::vector<SessionSet> session = BuiltInSession();
     if (bulk) {
         if (!Pause(pace_.BulkDelayMs)) return;
@@ -74,7 +84,8 @@ void DemoDeviceFeed::Play(const Sender& send, bool bulk) {
         }
         return;
     }
-    for (const TimedFrame& frame : LiveTimeline(session, pace_.RepIntervalMs, pace_.SetPauseMs)) {
+    const std::span set(&session.at(setIndex), 1);
+    for (const TimedFrame& frame : LiveTimeline(set, pace_.RepIntervalMs, pace_.SetPauseMs)) {
         if (!Pause(frame.DelayMs)) return;
         send(frame.Bytes);
     }
@@ -86,7 +97,9 @@ std::unique_ptr<SimulatedFtdiBus> MakeDemoBus(DevicePace pace) {
         const LinkRequestRecord* request = AttachedLinkRequest();
         return request && request->BulkMode == 1;
     };
-    bus->AddDevice(DeviceDescription, "KB0417", std::make_shared<DemoDeviceFeed>(bulkMode, pace));
+    auto firstSet = [] { return LoadSeriesCount() == 0; };
+    bus->AddDevice(DeviceDescription, "KB0417",
+                   std::make_shared<DemoDeviceFeed>(bulkMode, firstSet, pace));
     return bus;
 }
 

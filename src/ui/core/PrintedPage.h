@@ -1,4 +1,4 @@
-// The one-page printed report of the current series: a two-line header, then the graph
+// The printed report of the current series: a two-line header, then the graph
 // the view shows or the repetition table. Drawn only through a Canvas in page units
 // (0.1 mm, x to the right, y upward, origin at the top-left corner of the printable
 // area), so the printer, the print preview and krovel-cli print draw the same page.
