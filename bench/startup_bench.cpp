@@ -10,6 +10,7 @@
 // QT_QPA_PLATFORM=xcb for a real X server). KROVEL_BENCH_PAIRS=N runs N pairs (15).
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
