@@ -19,6 +19,7 @@
 #include "base/core/CommandIds.h"
 #include "base/core/Prompts.h"
 #include "base/gui/CommandRouter.h"
+#include "base/gui/FirstPaintExit.h"
 #include "base/gui/QtText.h"
 #include "base/io/LogCategories.h"
 #include "data/core/DataModel.h"
@@ -166,6 +167,7 @@ bool CKrovelDeviceApp::InitInstance(const CommandLineParts& parts) {
     router_->send(cmd::ShowOverview);
 
     // 14. Shown and painted.
+    QuitAfterFirstPaintWhenAsked(*frame_);
     frame_->show();
     frame_->RepaintAll();
 
