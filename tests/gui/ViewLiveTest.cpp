@@ -15,6 +15,7 @@
 #include "device/gui/PortPane.h"
 #include "device/io/DeviceLink.h"
 #include "io/LinkTestSupport.h"
+#include "measure/gui/SignalSounds.h"
 #include "measure/gui/VelocityLossStopSetting.h"
 #include "support/ViewHarness.h"
 #include "ui/gui/SubjectBar.h"
@@ -109,6 +110,16 @@ TEST_F(ViewLiveTest, EachTickShowsOneReceivedRepetition) {
     // Neither does a second STOP.
     h.router.send(cmd::Stop);
     EXPECT_EQ(SeriesCount, 1);
+}
+
+TEST_F(ViewLiveTest, TheSoundsAreReadiedAsTheSetStartsBeforeItsFirstRepetition) {
+    SignalSounds sounds;
+    InstallSignalSounds(&sounds);
+    const bool before = sounds.prepared();
+    Start();
+    InstallSignalSounds(nullptr);
+    EXPECT_FALSE(before);
+    EXPECT_TRUE(sounds.prepared());
 }
 
 TEST_F(ViewLiveTest, TheTimerPostsTheTicks) {

@@ -33,6 +33,7 @@ public:
     // Loads the sound plugin, once; true when it is there to play. When it cannot be
     // loaded the reason goes to krovel.sound, once, and nothing plays.
     bool Prepare();
+    bool prepared() const { return prepared_; }
 
     // Starts the clip of the kind; true when playback started.
     bool Play(int kind);
