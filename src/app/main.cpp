@@ -2,13 +2,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
-#include <QMainWindow>
-#include <QTimer>
 
-#include <cstdlib>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/core/CommandLine.h"
@@ -96,38 +92,6 @@ std::optional<int> ParseProgramOptions(QStringList arguments, QStringList& posit
     return std::nullopt;
 }
 
-// With KROVEL_MAPS_AFTER_PAINT=<file> the program writes what it has mapped (its
-// /proc/self/maps) into the file once the main window has first painted, and ends there:
-// the start-up test reads which libraries the window needed to come up.
-class FirstPaintMaps : public QObject {
-public:
-    explicit FirstPaintMaps(QString file) : file_(std::move(file)) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (!done_ && event->type() == QEvent::Paint && widget &&
-            qobject_cast<QMainWindow*>(widget->window())) {
-            done_ = true;
-            // After the paint in progress is finished.
-            QTimer::singleShot(0, [this] { WriteAndEnd(); });
-        }
-        return false;
-    }
-
-private:
-    void WriteAndEnd() {
-        QFile maps(QStringLiteral("/proc/self/maps"));
-        QFile out(file_);
-        const bool written = maps.open(QIODevice::ReadOnly) &&
-                             out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                             out.write(maps.readAll()) >= 0 && out.flush();
-        std::_Exit(written ? 0 : 1);
-    }
-
-    QString file_;
-    bool done_ = false;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -145,10 +109,6 @@ int main(int argc, char** argv) {
     // The subject and the file name's words, as the program reads them.
     std::vector<std::string> arguments;
     for (const QString& word : positional) arguments.push_back(word.toLocal8Bit().toStdString());
-
-    std::optional<FirstPaintMaps> mapsAfterPaint;
-    if (const QString file = qEnvironmentVariable("KROVEL_MAPS_AFTER_PAINT"); !file.isEmpty())
-        qtApp.installEventFilter(&mapsAfterPaint.emplace(file));
 
     krovel::LogFileWarnings();
     krovel::QtPrompts prompts;
