@@ -78,10 +78,9 @@ void BM_WriteFullTableToDisk(benchmark::State& state) {
     const fs::path folder = fs::temp_directory_path() / "krovel-save-load-bench";
     fs::create_directories(folder);
     const std::string path = (folder / "full.krvx").string();
-    std::string cause;
     for (auto _ : state) {
-        if (!WriteFileAtomically(path, bytes, &cause)) {
-            state.SkipWithError(("the write failed: " + cause).c_str());
+        if (const Status written = WriteFileAtomically(path, bytes); !written) {
+            state.SkipWithError(("the write failed: " + written.message()).c_str());
             break;
         }
     }
