@@ -67,7 +67,15 @@ struct DiagnosticPlot {
 // red Y2 axis on the right, each with its title.
 void DrawDiagnosticAxes(Canvas& canvas, const DiagnosticLayout& layout,
                         const DiagnosticPlot& plot) {
-    const auto& [L, T, R, B, xq, xr, y1r, y2r, xscale, y1, y2] = plot;
+    // Plain names, not a structured binding: the tick lambda captures them, which
+    // clang before 16 refuses for bindings.
+    const int L = plot.L, T = plot.T, R = plot.R, B = plot.B;
+    const AxisRange& xr = plot.xr;
+    const AxisRange& y1r = plot.y1r;
+    const AxisRange& y2r = plot.y2r;
+    const double xscale = plot.xscale;
+    const PointTrace& y1 = plot.y1;
+    const PointTrace& y2 = plot.y2;
     canvas.setPen(BlackPen);
     canvas.setFont(canvas.isPrinting() ? CanvasFont::Print : CanvasFont::Screen);
     DrawOpenBox(canvas, L, T, R, B);
@@ -78,7 +86,7 @@ void DrawDiagnosticAxes(Canvas& canvas, const DiagnosticLayout& layout,
         return AxisTick{L + Truncate((static_cast<double>(v) - xr.Min) * xscale), B, IntLabel(v)};
     });
     DrawWholeText(canvas, {L, B + layout.titleTop, R, B + layout.titleBottom},
-                  PlotQuantityNames[xq], TextAlign::Centre);
+                  PlotQuantityNames[plot.xq], TextAlign::Centre);
 
     canvas.setTextColour(RgbBlue);
     canvas.setPen(BluePen);
@@ -98,7 +106,12 @@ void DrawDiagnosticAxes(Canvas& canvas, const DiagnosticLayout& layout,
 // The points of both traces, each joined to the one before it.
 void DrawDiagnosticPoints(Canvas& canvas, const DiagnosticLayout& layout,
                           const DiagnosticPlot& plot, const LoadPointSet& points) {
-    const auto& [L, T, R, B, xq, xr, y1r, y2r, xscale, y1, y2] = plot;
+    const int L = plot.L, T = plot.T, R = plot.R, B = plot.B;
+    const int32_t xq = plot.xq;
+    const AxisRange& xr = plot.xr;
+    const double xscale = plot.xscale;
+    const PointTrace& y1 = plot.y1;
+    const PointTrace& y2 = plot.y2;
     // Points outside the ranges sit on the plot's edges. (Limiting by the numeric
     // range between T and B serves screen and paper alike.)
     const auto xOf = [&](const LoadPoint& p) {
