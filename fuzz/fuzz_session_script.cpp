@@ -12,10 +12,9 @@ using namespace krovel;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<SessionSet> sets;
-    std::string error;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (!ParseSessionScript(text, sets, error)) {
-        if (error.empty()) std::abort(); // a refusal always names its line
+    if (const Status parsed = ParseSessionScript(text, sets); !parsed) {
+        if (parsed.message().empty()) std::abort(); // a refusal always names its line
         return 0;
     }
     // The transfer declares its own length in its first two bytes.
