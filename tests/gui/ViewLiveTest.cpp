@@ -112,14 +112,17 @@ TEST_F(ViewLiveTest, EachTickShowsOneReceivedRepetition) {
     EXPECT_EQ(SeriesCount, 1);
 }
 
+// The program installs its sounds unread; the clips and the plugin come with the set.
 TEST_F(ViewLiveTest, TheSoundsAreReadiedAsTheSetStartsBeforeItsFirstRepetition) {
     SignalSounds sounds;
     InstallSignalSounds(&sounds);
-    const bool before = sounds.prepared();
+    const bool before = sounds.prepared() || sounds.loaded(UpperSignalSound);
     Start();
     InstallSignalSounds(nullptr);
     EXPECT_FALSE(before);
     EXPECT_TRUE(sounds.prepared());
+    EXPECT_TRUE(sounds.loaded(UpperSignalSound));
+    EXPECT_TRUE(sounds.loaded(StopSignalSound));
 }
 
 TEST_F(ViewLiveTest, TheTimerPostsTheTicks) {

@@ -123,8 +123,8 @@ bool CKrovelDeviceApp::InitInstance(const CommandLineParts& parts) {
     FormAppPaths(ResolveProgramFolder(&homeWarning));
     if (!homeWarning.empty()) ShowNotice(homeWarning);
 
-    // 5. The two signal sounds.
-    sounds_.Load();
+    // 5. The two signal sounds, read with the sound plugin when the first live set
+    // starts: a session that records nothing never pays for them.
     InstallSignalSounds(&sounds_);
 
     // 6. The settings file.

@@ -43,6 +43,7 @@ SignalSounds::~SignalSounds() {
 }
 
 void SignalSounds::Load() {
+    clipsLoaded_ = true;
     InitKrovelResources();
     upper_.valid = ReadClip(QStringLiteral(":/sounds/zvukMaxp.wav"), upper_.pcm);
     lower_.valid = ReadClip(QStringLiteral(":/sounds/zvukKrit.wav"), lower_.pcm);
@@ -52,6 +53,10 @@ void SignalSounds::Load() {
     stop_.valid = ClipOf(
         QByteArray(reinterpret_cast<const char*>(tone.data()), static_cast<qsizetype>(tone.size())),
         stop_.pcm);
+}
+
+void SignalSounds::loadOnce() {
+    if (!clipsLoaded_) Load();
 }
 
 SignalSounds::Clip* SignalSounds::clipOf(int kind) {
@@ -69,6 +74,7 @@ bool SignalSounds::loaded(int kind) const {
 }
 
 bool SignalSounds::Prepare() {
+    loadOnce();
     if (prepared_) return output_ != nullptr;
     prepared_ = true;
     QString reason;
@@ -86,6 +92,7 @@ void SignalSounds::Stop() {
 }
 
 bool SignalSounds::Play(int kind) {
+    loadOnce();
     Clip* clip = clipOf(kind);
     if (!clip || !clip->valid || !Prepare()) return false;
     QString device;

@@ -26,11 +26,12 @@ public:
     ~SignalSounds() override;
 
     // Loads the two resources (a missing or unreadable one stays empty, silently) and
-    // makes the stop cue.
+    // makes the stop cue. Prepare and Play do it when it was not done, so the program
+    // leaves it to the first live set instead of its start-up.
     void Load();
     bool loaded(int kind) const;
 
-    // Loads the sound plugin, once; true when it is there to play. When it cannot be
+    // Loads the clips and the sound plugin, once; true when it is there to play. When it cannot be
     // loaded the reason goes to krovel.sound, once, and nothing plays.
     bool Prepare();
     bool prepared() const { return prepared_; }
@@ -46,7 +47,10 @@ private:
     };
     Clip* clipOf(int kind);
 
+    void loadOnce();
+
     Clip upper_, lower_, stop_;
+    bool clipsLoaded_ = false;
     bool prepared_ = false;
     std::unique_ptr<SoundOutput> output_;
 };
