@@ -56,6 +56,14 @@ const char* UnusableFolderReason(const QString& folder) {
     return "it cannot be written";
 }
 
+// Entry 0 of the table takes the header's barbell and signal settings and the time now.
+void ReadyFirstLiveSeries() {
+    Series[0].StartTime = static_cast<int32_t>(static_cast<int64_t>(std::time(nullptr)));
+    Series[0].Mass = TestHeader.BarbellWeight;
+    Series[0].SignalAbovePct = TestHeader.SignalAbovePct;
+    Series[0].SignalBelowPct = TestHeader.SignalBelowPct;
+}
+
 } // namespace
 
 void SetApplicationIdentity() {
@@ -147,10 +155,7 @@ bool CKrovelDeviceApp::InitInstance(const CommandLineParts& parts) {
     QDir().mkdir(PathToQt(AppPaths.DataFolder));
 
     // 11. Entry 0 is ready for the first live series.
-    Series[0].StartTime = static_cast<int32_t>(static_cast<int64_t>(std::time(nullptr)));
-    Series[0].Mass = TestHeader.BarbellWeight;
-    Series[0].SignalAbovePct = TestHeader.SignalAbovePct;
-    Series[0].SignalBelowPct = TestHeader.SignalBelowPct;
+    ReadyFirstLiveSeries();
 
     // 12. Document, main frame and view.
     doc_ = std::make_unique<CKrovelDeviceDoc>();
