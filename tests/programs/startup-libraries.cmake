@@ -1,7 +1,7 @@
 # The window comes up without the libraries it needs only later: Qt Multimedia (signal
 # sounds, when a live set starts) and Qt PrintSupport (at the first print, preview or page
 # setup) come with the plugins, libftdi with the first link to the USB unit, and Qt Charts
-# is not used at all. krovel runs offscreen and writes what it has mapped once
+# (with the OpenGL libraries it brings) is not used at all: the program draws its charts. krovel runs offscreen and writes what it has mapped once
 # its window first painted.
 # Run by CTest with -DKROVEL=<the program> -DSCRATCH=<scratch folder>.
 
@@ -10,6 +10,7 @@ set(late_libraries
     libQt6Multimedia
     libQt6PrintSupport
     libQt6Charts
+    libQt6OpenGL
     libftdi)
 
 file(REMOVE_RECURSE ${SCRATCH})
