@@ -82,10 +82,10 @@ private:
 
 void BM_ProgressOverFolder(benchmark::State& state) {
     static SessionFolder folder;
-    std::string error;
     for (auto _ : state) {
-        auto report = BuildProgress({folder.path(), 1, {}}, error);
-        if (!report || report->FilesRead != 1000) state.SkipWithError("folder not read");
+        ProgressReport report;
+        const Status built = BuildProgress({folder.path(), 1, {}}, report);
+        if (!built || report.FilesRead != 1000) state.SkipWithError("folder not read");
         benchmark::DoNotOptimize(report);
     }
 }

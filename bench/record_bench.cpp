@@ -80,10 +80,11 @@ RecordFolder& Folder() {
 }
 
 void BM_RecordOverFolder(benchmark::State& state) {
-    std::string error;
     for (auto _ : state) {
-        auto record = BuildAthleteRecord({Folder().path(), "back squat", {}, 1, {}, {}}, error);
-        if (!record || record->Sessions.size() != size_t(Sessions))
+        AthleteRecord record;
+        const Status built =
+            BuildAthleteRecord({Folder().path(), "back squat", {}, 1, {}, {}}, record);
+        if (!built || record.Sessions.size() != size_t(Sessions))
             state.SkipWithError("folder not read");
         benchmark::DoNotOptimize(record);
     }
@@ -92,10 +93,10 @@ BENCHMARK(BM_RecordOverFolder)->Unit(benchmark::kMillisecond);
 
 void BM_ReadinessOfNewestSession(benchmark::State& state) {
     const std::string file = Folder().path() + "/session" + std::to_string(Sessions - 1) + ".krvx";
-    std::string error;
     for (auto _ : state) {
-        auto readiness = BuildReadiness({file, {}, DefaultRecordWeeks, 1}, error);
-        if (!readiness || readiness->Reference.Sessions.size() != size_t(Sessions - 1))
+        Readiness readiness;
+        const Status built = BuildReadiness({file, {}, DefaultRecordWeeks, 1}, readiness);
+        if (!built || readiness.Reference.Sessions.size() != size_t(Sessions - 1))
             state.SkipWithError("folder not read");
         benchmark::DoNotOptimize(readiness);
     }
@@ -104,10 +105,10 @@ BENCHMARK(BM_ReadinessOfNewestSession)->Unit(benchmark::kMillisecond);
 
 void BM_ProgressOverManySessions(benchmark::State& state) {
     static RecordFolder folder(ManySessions);
-    std::string error;
     for (auto _ : state) {
-        auto report = BuildProgress({folder.path(), 1, std::nullopt, std::nullopt}, error);
-        if (!report || report->FilesRead != ManySessions) state.SkipWithError("folder not read");
+        ProgressReport report;
+        const Status built = BuildProgress({folder.path(), 1, std::nullopt, std::nullopt}, report);
+        if (!built || report.FilesRead != ManySessions) state.SkipWithError("folder not read");
         benchmark::DoNotOptimize(report);
     }
 }

@@ -47,21 +47,21 @@ TEST(AthleteRecordTest, TakesTheSessionsOfTheLastWeeksUpToTheNewest) {
     WriteSession(folder, "undated.krvx", "bench press", 0);
     WriteSession(folder, "squat.krvx", "squat", March30);
 
-    std::string error;
     RecordRequest request{folder.path(), "  bench press", {}, 1, std::nullopt, {}};
-    auto record = BuildAthleteRecord(request, error);
-    ASSERT_TRUE(record) << error;
-    EXPECT_EQ(Files(*record), (std::vector<std::string>{"edge.krvx", "newest.krvx"}));
-    ASSERT_EQ(record->Loads.size(), 6u);
-    EXPECT_EQ(record->Loads[3].Session, "newest.krvx");
-    EXPECT_EQ(record->Warnings.front(), "undated.krvx has no series start time and was left out.");
+    AthleteRecord record;
+    const Status built = BuildAthleteRecord(request, record);
+    ASSERT_TRUE(built) << built.message();
+    EXPECT_EQ(Files(record), (std::vector<std::string>{"edge.krvx", "newest.krvx"}));
+    ASSERT_EQ(record.Loads.size(), 6u);
+    EXPECT_EQ(record.Loads[3].Session, "newest.krvx");
+    EXPECT_EQ(record.Warnings.front(), "undated.krvx has no series start time and was left out.");
     // Six points on one line: the line of either session.
-    ASSERT_TRUE(record->Fit);
-    EXPECT_NEAR(record->Fit->Slope, -0.01, 1e-6);
+    ASSERT_TRUE(record.Fit);
+    EXPECT_NEAR(record.Fit->Slope, -0.01, 1e-6);
 
     request.Window.Weeks = 5;
-    record = BuildAthleteRecord(request, error);
-    EXPECT_EQ(record->Sessions.size(), 3u);
+    ASSERT_TRUE(BuildAthleteRecord(request, record));
+    EXPECT_EQ(record.Sessions.size(), 3u);
 }
 
 TEST(AthleteRecordTest, ReadinessLeavesOutTheSessionItselfAndLaterOnes) {
@@ -75,16 +75,16 @@ TEST(AthleteRecordTest, ReadinessLeavesOutTheSessionItselfAndLaterOnes) {
     WriteSession(folder, "edge.krvx", "Squat", March30 - FourWeeks);
     WriteSession(folder, "too-old.krvx", "Squat", March30 - FourWeeks - 1, -2);
 
-    std::string error;
-    auto readiness = BuildReadiness({folder.file("today.krvx"), {}, 4, 1}, error);
-    ASSERT_TRUE(readiness) << error;
-    EXPECT_EQ(Files(readiness->Reference),
+    Readiness readiness;
+    const Status built = BuildReadiness({folder.file("today.krvx"), {}, 4, 1}, readiness);
+    ASSERT_TRUE(built) << built.message();
+    EXPECT_EQ(Files(readiness.Reference),
               (std::vector<std::string>{"edge.krvx", "week-before.krvx"}));
-    ASSERT_TRUE(readiness->MeanDifference);
-    EXPECT_NEAR(*readiness->MeanDifference, -0.04, 1e-6);
-    EXPECT_EQ(readiness->Verdict, ReadinessVerdict::Below);
-    ASSERT_EQ(readiness->Loads.size(), 3u);
-    EXPECT_NEAR(*readiness->Loads[0].DifferencePct, -0.04 / 1.0 * 100, 1e-4);
+    ASSERT_TRUE(readiness.MeanDifference);
+    EXPECT_NEAR(*readiness.MeanDifference, -0.04, 1e-6);
+    EXPECT_EQ(readiness.Verdict, ReadinessVerdict::Below);
+    ASSERT_EQ(readiness.Loads.size(), 3u);
+    EXPECT_NEAR(*readiness.Loads[0].DifferencePct, -0.04 / 1.0 * 100, 1e-4);
 }
 
 TEST(AthleteRecordTest, TheBandIsTheRecordsTypicalErrorButNeverBelowThreeCentimetres) {
@@ -131,10 +131,9 @@ TEST(AthleteRecordTest, ThresholdOptionThenAthleteThenExerciseThenDefault) {
 TEST(AthleteRecordTest, ThresholdFileRoundTripsAndADamagedOneIsRefusedUntouched) {
     TempFolder folder;
     ASSERT_TRUE(folder.ok());
-    std::string error;
-    ASSERT_TRUE(SetAthleteThreshold(folder.path(), "Squat", 0.3, error)) << error;
-    ASSERT_TRUE(SetAthleteThreshold(folder.path(), " bench press ", 0.2, error)) << error;
-    ASSERT_TRUE(SetAthleteThreshold(folder.path(), "SQUAT", 0.28, error)) << error;
+    ASSERT_TRUE(SetAthleteThreshold(folder.path(), "Squat", 0.3));
+    ASSERT_TRUE(SetAthleteThreshold(folder.path(), " bench press ", 0.2));
+    ASSERT_TRUE(SetAthleteThreshold(folder.path(), "SQUAT", 0.28));
     const std::string path = folder.file(AthleteThresholdsFileName);
     EXPECT_EQ(TempFolder::Read(path).substr(TempFolder::Read(path).find('\n') + 1),
               "Squat\t0.28\nbench press\t0.2\n");
@@ -150,11 +149,14 @@ TEST(AthleteRecordTest, ThresholdFileRoundTripsAndADamagedOneIsRefusedUntouched)
     };
     for (const auto& d : damaged) {
         TempFolder::Write(path, d.text);
-        EXPECT_FALSE(SetAthleteThreshold(folder.path(), "deadlift", 0.15, error));
+        const Status set = SetAthleteThreshold(folder.path(), "deadlift", 0.15);
+        EXPECT_FALSE(set);
         // The file named (with the system's separator), then the line.
-        EXPECT_TRUE(error.ends_with(AthleteThresholdsFileName + (": " + std::string(d.error))))
-            << error;
+        EXPECT_TRUE(
+            set.message().ends_with(AthleteThresholdsFileName + (": " + std::string(d.error))))
+            << set.message();
         EXPECT_EQ(TempFolder::Read(path), d.text);
-        EXPECT_FALSE(BuildAthleteRecord({folder.path(), "squat", {}, 1, {}, {}}, error));
+        AthleteRecord record;
+        EXPECT_FALSE(BuildAthleteRecord({folder.path(), "squat", {}, 1, {}, {}}, record));
     }
 }

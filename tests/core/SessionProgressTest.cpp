@@ -43,16 +43,16 @@ TEST(SessionProgressTest, SessionsByExerciseInDateOrderPastARefusedFile) {
     TempFolder::Write(folder.file("broken.krvx"), "Marvolen_KrovelDevice_V1.2");
     TempFolder::Write(folder.file("notes.txt"), "not a measurement");
 
-    std::string error;
-    auto report = BuildProgress({folder.path(), 1, std::nullopt}, error);
-    ASSERT_TRUE(report) << error;
-    EXPECT_EQ(report->FilesRead, 3);
-    ASSERT_EQ(report->Refused.size(), 1u);
-    EXPECT_EQ(report->Refused[0].File, "broken.krvx");
-    EXPECT_EQ(report->Refused[0].Reason, "Incompatible data");
+    ProgressReport report;
+    const Status built = BuildProgress({folder.path(), 1, std::nullopt}, report);
+    ASSERT_TRUE(built) << built.message();
+    EXPECT_EQ(report.FilesRead, 3);
+    ASSERT_EQ(report.Refused.size(), 1u);
+    EXPECT_EQ(report.Refused[0].File, "broken.krvx");
+    EXPECT_EQ(report.Refused[0].Reason, "Incompatible data");
 
-    ASSERT_EQ(report->Exercises.size(), 2u);
-    const ExerciseProgress& squat = report->Exercises[1];
+    ASSERT_EQ(report.Exercises.size(), 2u);
+    const ExerciseProgress& squat = report.Exercises[1];
     EXPECT_EQ(squat.Exercise, "Squat");
     ASSERT_EQ(squat.Sessions.size(), 2u);
     const SessionSummary& first = squat.Sessions[0];
@@ -68,14 +68,15 @@ TEST(SessionProgressTest, SessionsByExerciseInDateOrderPastARefusedFile) {
     EXPECT_DOUBLE_EQ(second.VolumeKg, 40 + 120 + 80);
     EXPECT_DOUBLE_EQ(*second.BestVelocity, 1.04);
 
-    auto bench = BuildProgress({folder.path(), 1, std::string("BENCH PRESS")}, error);
-    ASSERT_TRUE(bench);
-    ASSERT_EQ(bench->Exercises.size(), 1u);
-    EXPECT_EQ(bench->Exercises[0].Sessions[0].Loads, 1);
-    EXPECT_FALSE(bench->Exercises[0].Sessions[0].E1rm);
+    ProgressReport bench;
+    ASSERT_TRUE(BuildProgress({folder.path(), 1, std::string("BENCH PRESS")}, bench));
+    ASSERT_EQ(bench.Exercises.size(), 1u);
+    EXPECT_EQ(bench.Exercises[0].Sessions[0].Loads, 1);
+    EXPECT_FALSE(bench.Exercises[0].Sessions[0].E1rm);
 
-    EXPECT_FALSE(BuildProgress({folder.file("missing"), 1, std::nullopt}, error));
-    EXPECT_NE(error.find("missing"), std::string::npos);
+    const Status missing = BuildProgress({folder.file("missing"), 1, std::nullopt}, report);
+    EXPECT_FALSE(missing);
+    EXPECT_NE(missing.message().find("missing"), std::string::npos);
 }
 
 TEST(SessionProgressTest, EntriesThatAreNoFileAreNamedWithTheirReason) {
@@ -90,17 +91,17 @@ TEST(SessionProgressTest, EntriesThatAreNoFileAreNamedWithTheirReason) {
     fs::create_symlink("missing.krvx", folder.file("e-dangling.krvx"));
     fs::create_symlink("f-loop.krvx", folder.file("f-loop.krvx"));
 
-    std::string error;
-    auto report = BuildProgress({folder.path(), 1, std::nullopt}, error);
-    ASSERT_TRUE(report) << error;
-    EXPECT_EQ(report->FilesRead, 2);
+    ProgressReport report;
+    const Status built = BuildProgress({folder.path(), 1, std::nullopt}, report);
+    ASSERT_TRUE(built) << built.message();
+    EXPECT_EQ(report.FilesRead, 2);
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"c-folder.krvx", "a folder"},
         {"d-pipe.krvx", "not a regular file"},
         {"e-dangling.krvx", "a dangling link"},
         {"f-loop.krvx", "Too many levels of symbolic links"}};
     std::vector<std::pair<std::string, std::string>> refused;
-    for (const RefusedFile& r : report->Refused) refused.emplace_back(r.File, r.Reason);
+    for (const RefusedFile& r : report.Refused) refused.emplace_back(r.File, r.Reason);
     EXPECT_EQ(refused, expected);
 }
 
@@ -110,12 +111,12 @@ TEST(SessionProgressTest, ExercisesGroupIgnoringCaseAndSurroundingBlanks) {
     WriteSession(folder, "a.krvx", " Back Squat", {SeriesOf(40, {50}, March2)});
     WriteSession(folder, "b.krvx", "back squat\t", {SeriesOf(40, {50}, March9)});
     WriteSession(folder, "c.krvx", "Back  Squat", {SeriesOf(40, {50}, March9)});
-    std::string error;
-    auto report = BuildProgress({folder.path(), 1, std::string(" BACK SQUAT ")}, error);
-    ASSERT_TRUE(report) << error;
-    ASSERT_EQ(report->Exercises.size(), 1u);
-    EXPECT_EQ(report->Exercises[0].Exercise, "Back Squat");
-    EXPECT_EQ(report->Exercises[0].Sessions.size(), 2u);
+    ProgressReport report;
+    const Status built = BuildProgress({folder.path(), 1, std::string(" BACK SQUAT ")}, report);
+    ASSERT_TRUE(built) << built.message();
+    ASSERT_EQ(report.Exercises.size(), 1u);
+    EXPECT_EQ(report.Exercises[0].Exercise, "Back Squat");
+    EXPECT_EQ(report.Exercises[0].Sessions.size(), 2u);
 }
 
 TEST(SessionProgressTest, TheOptionThenTheAthletesThresholdThenTheExercises) {
@@ -127,11 +128,14 @@ TEST(SessionProgressTest, TheOptionThenTheAthletesThresholdThenTheExercises) {
     std::string error;
     auto e1rm = [&](std::optional<double> option) {
         ProgressRequest request{folder.path(), 1, std::nullopt, option};
-        auto report = BuildProgress(request, error);
-        return report ? report->Exercises.at(0).Sessions.at(0).E1rm.value_or(0) : -1.0;
+        ProgressReport report;
+        const Status built = BuildProgress(request, report);
+        error = built.message();
+        return built ? report.Exercises.at(0).Sessions.at(0).E1rm.value_or(0) : -1.0;
     };
     EXPECT_NEAR(e1rm(std::nullopt), 108, 1e-3);
-    ASSERT_TRUE(SetAthleteThreshold(folder.path(), " SQUAT", 0.5, error)) << error;
+    const Status set = SetAthleteThreshold(folder.path(), " SQUAT", 0.5);
+    ASSERT_TRUE(set) << set.message();
     EXPECT_NEAR(e1rm(std::nullopt), 90, 1e-3);
     EXPECT_NEAR(e1rm(0.6), 80, 1e-3);
 

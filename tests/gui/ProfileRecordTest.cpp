@@ -150,10 +150,10 @@ TEST(ProfileRecordTest, ThresholdBecomesTheAthletesOwn) {
     ASSERT_TRUE(profile->athleteThresholdButton()->isEnabled());
     profile->thresholdBox()->setValue(0.25);
     profile->athleteThresholdButton()->click();
-    std::string error;
-    const auto stored = ReadAthleteThresholds(subject.folder, error);
-    ASSERT_TRUE(stored) << error;
-    EXPECT_EQ(FindAthleteThreshold(*stored, "Back squat"), 0.25);
+    std::vector<AthleteThreshold> stored;
+    const Status read = ReadAthleteThresholds(subject.folder, stored);
+    ASSERT_TRUE(read) << read.message();
+    EXPECT_EQ(FindAthleteThreshold(stored, "Back squat"), 0.25);
     EXPECT_EQ(profile->profile().Threshold.Source, ThresholdSource::Athlete);
     EXPECT_EQ(profile->profile().Threshold.Value, 0.25);
 

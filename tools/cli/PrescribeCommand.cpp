@@ -149,18 +149,19 @@ std::optional<int> TakeLine(const PrescribeOptions& options, const std::string& 
                             Prescription& p) {
     std::error_code ec;
     const bool oneFile = std::filesystem::is_regular_file(options.operand, ec);
-    std::string error;
     std::optional<PrescriptionLine> line;
     if (oneFile) {
         auto scratch = LoadForAnalysis(PrescribeName, options.operand.c_str());
         if (!scratch) return ExitRefused;
         // The threshold as `profile` takes it: the athlete's own, kept in the file's
         // folder, else the exercise's.
-        const auto athlete = ReadAthleteThresholds(
-            std::filesystem::path(options.operand).parent_path().string(), error);
-        if (!athlete) return Refuse(command, error);
+        std::vector<AthleteThreshold> athlete;
+        if (const Status read = ReadAthleteThresholds(
+                std::filesystem::path(options.operand).parent_path().string(), athlete);
+            !read)
+            return Refuse(command, read.message());
         const VelocityThreshold threshold =
-            ChooseThreshold(std::nullopt, *athlete, scratch->Header.Exercise);
+            ChooseThreshold(std::nullopt, athlete, scratch->Header.Exercise);
         const LoadVelocityProfile profile =
             BuildProfile(scratch->Series, {scratch->Header.Exercise, 1, threshold.Value});
         p.source = "session";
@@ -168,10 +169,12 @@ std::optional<int> TakeLine(const PrescribeOptions& options, const std::string& 
         line = LineOf(profile.Fit, threshold.Value, profile.E1rm);
     } else {
         if (!options.exercise) return Refuse(command, "--exercise is needed for a folder");
-        const auto record = BuildAthleteRecord({options.operand, *options.exercise}, error);
-        if (!record) return Refuse(command, error);
-        p.exercise = record->Exercise;
-        line = LineOf(record->Fit, record->Threshold.Value, record->E1rm);
+        AthleteRecord record;
+        if (const Status built = BuildAthleteRecord({options.operand, *options.exercise}, record);
+            !built)
+            return Refuse(command, built.message());
+        p.exercise = record.Exercise;
+        line = LineOf(record.Fit, record.Threshold.Value, record.E1rm);
     }
     if (!line) {
         return Refuse(command, "no e1RM for \"" + p.exercise +

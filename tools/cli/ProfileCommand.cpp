@@ -70,12 +70,13 @@ int RunProfile(int argc, char** argv) {
     auto scratch = LoadForAnalysis(ProfileName, options.file.c_str());
     if (!scratch) return ExitRefused;
     // The athlete's own threshold, kept in the file's folder, comes after --mvt.
-    std::string error;
-    const auto athlete =
-        ReadAthleteThresholds(std::filesystem::path(options.file).parent_path().string(), error);
-    if (!athlete) return Refuse(std::string("krovel-cli ") + ProfileName, error);
+    std::vector<AthleteThreshold> athlete;
+    if (const Status read = ReadAthleteThresholds(
+            std::filesystem::path(options.file).parent_path().string(), athlete);
+        !read)
+        return Refuse(std::string("krovel-cli ") + ProfileName, read.message());
     const VelocityThreshold threshold =
-        ChooseThreshold(options.threshold, *athlete, scratch->Header.Exercise);
+        ChooseThreshold(options.threshold, athlete, scratch->Header.Exercise);
     LoadVelocityProfile profile =
         BuildProfile(scratch->Series, {scratch->Header.Exercise, options.bestCount,
                                        threshold.Source == ThresholdSource::Default

@@ -127,21 +127,21 @@ std::string RefusedText(const ProgressReport& report) {
 int RunProgress(int argc, char** argv) {
     ProgressOptions options;
     if (auto exit = ParseProgressArgs(argc, argv, options)) return *exit;
-    std::string error;
-    const std::optional<ProgressReport> report = BuildProgress(options.request, error);
-    if (!report) return Refuse(std::string("krovel-cli ") + ProgressName, error);
+    ProgressReport report;
+    if (const Status built = BuildProgress(options.request, report); !built)
+        return Refuse(std::string("krovel-cli ") + ProgressName, built.message());
     std::string out;
     switch (options.format) {
     case AnalysisFormat::Text:
-        out = "Files read: " + std::to_string(report->FilesRead) + '\n' + RefusedText(*report) +
-              '\n' + AlignedText(ProgressTable(*report, LocaleDecimalPoint())) + '\n' +
-              AlignedText(ProgressSummaryTable(*report, LocaleDecimalPoint()));
+        out = "Files read: " + std::to_string(report.FilesRead) + '\n' + RefusedText(report) +
+              '\n' + AlignedText(ProgressTable(report, LocaleDecimalPoint())) + '\n' +
+              AlignedText(ProgressSummaryTable(report, LocaleDecimalPoint()));
         break;
     case AnalysisFormat::Csv:
-        out = ProgressCsv(FolderName(options.folder), *report);
+        out = ProgressCsv(FolderName(options.folder), report);
         break;
     case AnalysisFormat::Json:
-        out = ProgressJson(*report);
+        out = ProgressJson(report);
         break;
     }
     return WriteAnalysis(ProgressName, options.format, out);

@@ -45,22 +45,22 @@ int RunReadiness(int argc, char** argv) {
     if (exit) return *exit;
     // The file first, refused as every command refuses one.
     if (!LoadForAnalysis(ReadinessName, request.File.c_str())) return ExitRefused;
-    std::string error;
-    const std::optional<Readiness> readiness = BuildReadiness(request, error);
-    if (!readiness) return Refuse(std::string("krovel-cli ") + ReadinessName, error);
+    Readiness readiness;
+    if (const Status built = BuildReadiness(request, readiness); !built)
+        return Refuse(std::string("krovel-cli ") + ReadinessName, built.message());
     std::string out;
     switch (options.format) {
     case AnalysisFormat::Text: {
         const char point = LocaleDecimalPoint();
-        out = AlignedText(ReadinessSummary(*readiness, point, "-")) + '\n' +
-              AlignedText(ReadinessLoadTable(*readiness, point, "-"));
+        out = AlignedText(ReadinessSummary(readiness, point, "-")) + '\n' +
+              AlignedText(ReadinessLoadTable(readiness, point, "-"));
         break;
     }
     case AnalysisFormat::Csv:
-        out = ReadinessCsv(*readiness);
+        out = ReadinessCsv(readiness);
         break;
     case AnalysisFormat::Json:
-        out = ReadinessJson(*readiness);
+        out = ReadinessJson(readiness);
         break;
     }
     return WriteAnalysis(ReadinessName, options.format, out);

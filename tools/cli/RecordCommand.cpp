@@ -66,31 +66,33 @@ int RunRecord(int argc, char** argv) {
     const std::string command = std::string("krovel-cli ") + RecordName;
     RecordRequest request = options.request;
     if (options.setThreshold) request.ThresholdValue = options.setThreshold;
-    std::string error;
-    std::optional<AthleteRecord> record = BuildAthleteRecord(request, error);
-    if (!record) return Refuse(command, error);
-    if (record->Sessions.empty()) {
+    AthleteRecord record;
+    if (const Status built = BuildAthleteRecord(request, record); !built)
+        return Refuse(command, built.message());
+    if (record.Sessions.empty()) {
         return Refuse(command,
                       request.Folder + ": no dated session of \"" + request.Exercise + "\"");
     }
     if (options.setThreshold) {
-        if (!SetAthleteThreshold(request.Folder, request.Exercise, *options.setThreshold, error))
-            return Refuse(command, error);
-        record->Threshold.Source = ThresholdSource::Athlete;
+        if (const Status stored =
+                SetAthleteThreshold(request.Folder, request.Exercise, *options.setThreshold);
+            !stored)
+            return Refuse(command, stored.message());
+        record.Threshold.Source = ThresholdSource::Athlete;
     }
     std::string out;
     switch (options.format) {
     case AnalysisFormat::Text: {
         const char point = LocaleDecimalPoint();
-        out = AlignedText(RecordSummary(*record, point, "-")) + '\n' +
-              AlignedText(RecordLoadTable(*record, point, "-"));
+        out = AlignedText(RecordSummary(record, point, "-")) + '\n' +
+              AlignedText(RecordLoadTable(record, point, "-"));
         break;
     }
     case AnalysisFormat::Csv:
-        out = RecordCsv(*record);
+        out = RecordCsv(record);
         break;
     case AnalysisFormat::Json:
-        out = RecordJson(*record);
+        out = RecordJson(record);
         break;
     }
     return WriteAnalysis(RecordName, options.format, out);

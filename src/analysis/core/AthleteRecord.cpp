@@ -111,13 +111,13 @@ AthleteRecord FitRecord(std::span<const RecordSession> sessions, const RecordWin
     return record;
 }
 
-std::optional<AthleteRecord> BuildAthleteRecord(const RecordRequest& request, std::string& error) {
-    const auto athlete = ReadAthleteThresholds(request.Folder, error);
-    if (!athlete) return std::nullopt;
+Status BuildAthleteRecord(const RecordRequest& request, AthleteRecord& record) {
+    std::vector<AthleteThreshold> athlete;
+    if (Status read = ReadAthleteThresholds(request.Folder, athlete); !read) return read;
     std::vector<RecordSession> sessions;
     std::vector<RefusedFile> refused;
     std::error_code ec;
-    const bool listed = ReadSessionFolder(
+    const Status listed = ReadSessionFolder(
         request.Folder,
         [&](const std::string& name, const MeasurementScratch& file) {
             if (!SameExercise(file.Header.Exercise, request.Exercise)) return;
@@ -126,14 +126,14 @@ std::optional<AthleteRecord> BuildAthleteRecord(const RecordRequest& request, st
                 return;
             sessions.push_back(RecordSessionOf(name, file.Series, request.BestCount));
         },
-        refused, error);
-    if (!listed) return std::nullopt;
-    AthleteRecord record = FitRecord(
-        sessions, request.Window, request.Exercise,
-        ChooseThreshold(request.ThresholdValue, *athlete, request.Exercise), request.BestCount);
+        refused);
+    if (!listed) return listed;
+    record = FitRecord(sessions, request.Window, request.Exercise,
+                       ChooseThreshold(request.ThresholdValue, athlete, request.Exercise),
+                       request.BestCount);
     for (const RefusedFile& r : refused)
         record.Warnings.push_back(r.File + " was not read: " + r.Reason);
-    return record;
+    return Status::Ok();
 }
 
 } // namespace krovel

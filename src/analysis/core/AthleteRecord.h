@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/core/LoadVelocityProfile.h"
+#include "base/core/Status.h"
 #include "data/core/DataModel.h"
 
 namespace krovel {
@@ -76,9 +77,9 @@ struct RecordRequest {
 
 // Reads every ".krvx" file directly in the folder (as progress does) and the athlete's
 // thresholds there, and fits the record of the exercise. The threshold is the request's,
-// else the athlete's own for the exercise, else the exercise's. Nothing, with `error`
-// saying why, when the folder cannot be listed or its threshold file is damaged. A
+// else the athlete's own for the exercise, else the exercise's, into `record`. A failure
+// saying why when the folder cannot be listed or its threshold file is damaged. A
 // record with no sessions when the folder holds none of the exercise in the window.
-std::optional<AthleteRecord> BuildAthleteRecord(const RecordRequest& request, std::string& error);
+Status BuildAthleteRecord(const RecordRequest& request, AthleteRecord& record);
 
 } // namespace krovel

@@ -46,9 +46,8 @@ bool SameExercise(std::string_view a, std::string_view b) {
     return ExerciseKey(a) == ExerciseKey(b);
 }
 
-std::optional<std::vector<AthleteThreshold>> ParseAthleteThresholds(std::string_view text,
-                                                                    std::string& error) {
-    std::vector<AthleteThreshold> thresholds;
+Status ParseAthleteThresholds(std::string_view text, std::vector<AthleteThreshold>& thresholds) {
+    thresholds.clear();
     std::vector<size_t> lineOf; // where each threshold was set
     size_t lineNumber = 0;
     while (!text.empty()) {
@@ -61,33 +60,30 @@ std::optional<std::vector<AthleteThreshold>> ParseAthleteThresholds(std::string_
         const std::string where = "line " + std::to_string(lineNumber) + ": ";
         const size_t tab = line.find('\t');
         if (tab == std::string_view::npos || line.find('\t', tab + 1) != std::string_view::npos) {
-            error = where + "expected an exercise, a tab and a velocity";
-            return std::nullopt;
+            return Status::Fail(where + "expected an exercise, a tab and a velocity");
         }
         const std::string_view name = Trimmed(line.substr(0, tab));
         const std::string_view number = Trimmed(line.substr(tab + 1));
         double value = 0;
         auto [stop, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
         if (name.empty()) {
-            error = where + "no exercise before the tab";
-            return std::nullopt;
+            return Status::Fail(where + "no exercise before the tab");
         }
         if (ec != std::errc() || stop != number.data() + number.size() || !std::isfinite(value) ||
             value < 0 || value > MaxVelocityThreshold) {
-            error = where + "'" + std::string(number) + "' is not a velocity from 0 to 5.1 m/s";
-            return std::nullopt;
+            return Status::Fail(where + "'" + std::string(number) +
+                                "' is not a velocity from 0 to 5.1 m/s");
         }
         for (size_t i = 0; i < thresholds.size(); ++i) {
             if (SameExercise(thresholds[i].Exercise, name)) {
-                error = where + "\"" + std::string(name) + "\" is already set on line " +
-                        std::to_string(lineOf[i]);
-                return std::nullopt;
+                return Status::Fail(where + "\"" + std::string(name) +
+                                    "\" is already set on line " + std::to_string(lineOf[i]));
             }
         }
         thresholds.push_back({std::string(name), value});
         lineOf.push_back(lineNumber);
     }
-    return thresholds;
+    return Status::Ok();
 }
 
 std::string AthleteThresholdsText(std::span<const AthleteThreshold> thresholds) {
@@ -100,60 +96,52 @@ std::string AthleteThresholdsText(std::span<const AthleteThreshold> thresholds) 
     return text;
 }
 
-std::optional<std::vector<AthleteThreshold>> ReadAthleteThresholds(const std::string& folder,
-                                                                   std::string& error) {
+Status ReadAthleteThresholds(const std::string& folder, std::vector<AthleteThreshold>& thresholds) {
+    thresholds.clear();
     const std::string path = ThresholdsPath(folder);
     std::error_code ec;
-    if (!fs::exists(fs::symlink_status(path, ec))) return std::vector<AthleteThreshold>();
+    if (!fs::exists(fs::symlink_status(path, ec))) return Status::Ok();
     if (fs::is_directory(path, ec)) {
-        error = path + ": a folder";
-        return std::nullopt;
+        return Status::Fail(path + ": a folder");
     }
     std::ifstream in(path, std::ios::binary);
     std::string bytes;
     if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (!in || in.bad()) {
-        error = path + ": cannot be read";
-        return std::nullopt;
+        return Status::Fail(path + ": cannot be read");
     }
-    std::string reason;
-    auto thresholds = ParseAthleteThresholds(bytes, reason);
-    if (!thresholds) error = path + ": " + reason;
-    return thresholds;
+    const Status parsed = ParseAthleteThresholds(bytes, thresholds);
+    if (!parsed) return Status::Fail(path + ": " + parsed.message());
+    return Status::Ok();
 }
 
-bool SetAthleteThreshold(const std::string& folder, std::string_view exercise, double value,
-                         std::string& error) {
+Status SetAthleteThreshold(const std::string& folder, std::string_view exercise, double value) {
     const std::string_view name = Trimmed(exercise);
     if (name.empty()) {
-        error = "an empty exercise cannot have a threshold";
-        return false;
+        return Status::Fail("an empty exercise cannot have a threshold");
     }
     if (name.find_first_of("\t\n\r") != std::string_view::npos) {
-        error = "an exercise with a tab or a line break cannot be kept in " +
-                std::string(AthleteThresholdsFileName);
-        return false;
+        return Status::Fail("an exercise with a tab or a line break cannot be kept in " +
+                            std::string(AthleteThresholdsFileName));
     }
     if (!std::isfinite(value) || value < 0 || value > MaxVelocityThreshold) {
-        error = "the threshold must be a velocity from 0 to 5.1 m/s";
-        return false;
+        return Status::Fail("the threshold must be a velocity from 0 to 5.1 m/s");
     }
-    auto thresholds = ReadAthleteThresholds(folder, error);
-    if (!thresholds) return false;
-    auto same =
-        std::find_if(thresholds->begin(), thresholds->end(),
-                     [&](const AthleteThreshold& t) { return SameExercise(t.Exercise, name); });
-    if (same != thresholds->end())
+    std::vector<AthleteThreshold> thresholds;
+    if (Status read = ReadAthleteThresholds(folder, thresholds); !read) return read;
+    auto same = std::find_if(thresholds.begin(), thresholds.end(), [&](const AthleteThreshold& t) {
+        return SameExercise(t.Exercise, name);
+    });
+    if (same != thresholds.end())
         same->Value = value;
     else
-        thresholds->push_back({std::string(name), value});
+        thresholds.push_back({std::string(name), value});
     const std::string path = ThresholdsPath(folder);
-    if (const Status written = WriteFileAtomically(path, AthleteThresholdsText(*thresholds));
+    if (const Status written = WriteFileAtomically(path, AthleteThresholdsText(thresholds));
         !written) {
-        error = path + ": " + written.message();
-        return false;
+        return Status::Fail(path + ": " + written.message());
     }
-    return true;
+    return Status::Ok();
 }
 
 std::optional<double> FindAthleteThreshold(std::span<const AthleteThreshold> thresholds,

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/core/LoadVelocityProfile.h"
+#include "base/core/Status.h"
 
 namespace krovel {
 
@@ -28,20 +29,17 @@ struct AthleteThreshold {
 std::string ExerciseKey(std::string_view exercise);
 bool SameExercise(std::string_view a, std::string_view b);
 
-// The thresholds of a file's text; nothing when a line is damaged, `error` naming it
+// The thresholds of a file's text into `thresholds`; a failure naming the damaged line
 // ("line 3: ...").
-std::optional<std::vector<AthleteThreshold>> ParseAthleteThresholds(std::string_view text,
-                                                                    std::string& error);
+Status ParseAthleteThresholds(std::string_view text, std::vector<AthleteThreshold>& thresholds);
 std::string AthleteThresholdsText(std::span<const AthleteThreshold> thresholds);
 
-// The thresholds kept in the folder: none when it holds no such file; nothing when the
-// file cannot be read or is damaged, `error` naming the file (and line).
-std::optional<std::vector<AthleteThreshold>> ReadAthleteThresholds(const std::string& folder,
-                                                                   std::string& error);
+// The thresholds kept in the folder into `thresholds`: none when it holds no such file;
+// a failure naming the file (and line) when it cannot be read or is damaged.
+Status ReadAthleteThresholds(const std::string& folder, std::vector<AthleteThreshold>& thresholds);
 // Sets one exercise's threshold in the folder's file (replacing the one it had), with the
-// atomic save. False, the file untouched and `error` saying why, when it cannot.
-bool SetAthleteThreshold(const std::string& folder, std::string_view exercise, double value,
-                         std::string& error);
+// atomic save. A failure saying why, the file untouched, when it cannot.
+Status SetAthleteThreshold(const std::string& folder, std::string_view exercise, double value);
 
 std::optional<double> FindAthleteThreshold(std::span<const AthleteThreshold> thresholds,
                                            std::string_view exercise);

@@ -63,13 +63,11 @@ Readiness CompareWithRecord(const LoadVelocityProfile& today, AthleteRecord refe
     return r;
 }
 
-std::optional<Readiness> BuildReadiness(const ReadinessRequest& request, std::string& error) {
+Status BuildReadiness(const ReadinessRequest& request, Readiness& readiness) {
     auto file = std::make_unique<MeasurementScratch>();
     const FileLoadError loadError = LoadMeasurementFile(request.File, *file);
-    if (loadError != FileLoadError::None) {
-        error = request.File + ": " + FileLoadErrorText(loadError);
-        return std::nullopt;
-    }
+    if (loadError != FileLoadError::None)
+        return Status::Fail(request.File + ": " + FileLoadErrorText(loadError));
     std::string folder = request.Folder;
     if (folder.empty()) folder = std::filesystem::path(request.File).parent_path().string();
     if (folder.empty()) folder = ".";
@@ -83,18 +81,18 @@ std::optional<Readiness> BuildReadiness(const ReadinessRequest& request, std::st
     recordRequest.Window = {request.Weeks, day.value_or(std::numeric_limits<int32_t>::min())};
     recordRequest.BestCount = request.BestCount;
     recordRequest.ExcludeFile = request.File;
-    std::optional<AthleteRecord> record = BuildAthleteRecord(recordRequest, error);
-    if (!record) return std::nullopt;
+    AthleteRecord record;
+    if (Status built = BuildAthleteRecord(recordRequest, record); !built) return built;
 
     LoadVelocityProfile today =
-        BuildProfile(file->Series, {exercise, request.BestCount, record->Threshold.Value});
-    today.Threshold = record->Threshold;
-    Readiness readiness = CompareWithRecord(today, std::move(*record));
+        BuildProfile(file->Series, {exercise, request.BestCount, record.Threshold.Value});
+    today.Threshold = record.Threshold;
+    readiness = CompareWithRecord(today, std::move(record));
     if (!day)
         readiness.Warnings.insert(readiness.Warnings.begin(),
                                   "The session has no series start time.");
     for (const std::string& w : today.Warnings) readiness.Warnings.push_back(w);
-    return readiness;
+    return Status::Ok();
 }
 
 } // namespace krovel

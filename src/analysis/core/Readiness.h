@@ -8,6 +8,7 @@
 
 #include "analysis/core/AthleteRecord.h"
 #include "analysis/core/LoadVelocityProfile.h"
+#include "base/core/Status.h"
 
 namespace krovel {
 
@@ -50,8 +51,8 @@ struct ReadinessRequest {
 };
 
 // Reads the file and compares it with the record of the same exercise from the weeks
-// before it (never including itself). Nothing, `error` saying why, when the file or the
-// folder cannot be read or the folder's threshold file is damaged.
-std::optional<Readiness> BuildReadiness(const ReadinessRequest& request, std::string& error);
+// before it (never including itself), into `readiness`. A failure saying why when the
+// file or the folder cannot be read or the folder's threshold file is damaged.
+Status BuildReadiness(const ReadinessRequest& request, Readiness& readiness);
 
 } // namespace krovel

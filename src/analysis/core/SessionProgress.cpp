@@ -92,16 +92,13 @@ SessionSummary SummariseSession(std::string file, std::span<const SeriesRecord> 
     return session;
 }
 
-bool ReadSessionFolder(
+Status ReadSessionFolder(
     const std::string& folder,
     const std::function<void(const std::string& name, const MeasurementScratch& file)>& read,
-    std::vector<RefusedFile>& refused, std::string& error) {
+    std::vector<RefusedFile>& refused) {
     std::error_code ec;
     fs::directory_iterator it(fs::path(folder), ec);
-    if (ec) {
-        error = folder + ": " + ec.message();
-        return false;
-    }
+    if (ec) return Status::Fail(folder + ": " + ec.message());
     // Each entry named like a measurement file, with the reason when it cannot be read.
     std::vector<std::pair<std::string, std::optional<std::string>>> entries;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
@@ -109,10 +106,7 @@ bool ReadSessionFolder(
         std::string name = it->path().filename().string();
         if (IsMeasurementFileName(name)) entries.emplace_back(std::move(name), NotReadable(*it));
     }
-    if (ec) {
-        error = folder + ": " + ec.message();
-        return false;
-    }
+    if (ec) return Status::Fail(folder + ": " + ec.message());
     std::sort(entries.begin(), entries.end());
 
     auto scratch = std::make_unique<MeasurementScratch>();
@@ -129,19 +123,19 @@ bool ReadSessionFolder(
         }
         read(name, *scratch);
     }
-    return true;
+    return Status::Ok();
 }
 
-std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std::string& error) {
+Status BuildProgress(const ProgressRequest& request, ProgressReport& report) {
     // The athlete's own thresholds stand in for the exercise defaults, under the user's
     // option; a damaged thresholds file is refused rather than silently passed over.
-    const auto ownThresholds = ReadAthleteThresholds(request.Folder, error);
-    if (!ownThresholds) return std::nullopt;
-    ProgressReport report;
+    std::vector<AthleteThreshold> ownThresholds;
+    if (Status read = ReadAthleteThresholds(request.Folder, ownThresholds); !read) return read;
+    report = ProgressReport();
     std::map<std::string, ExerciseProgress> byExercise; // by ExerciseKey
     const std::optional<std::string> wanted =
         request.Exercise ? std::optional(ExerciseKey(*request.Exercise)) : std::nullopt;
-    const bool listed = ReadSessionFolder(
+    const Status listed = ReadSessionFolder(
         request.Folder,
         [&](const std::string& name, const MeasurementScratch& file) {
             ++report.FilesRead;
@@ -156,17 +150,17 @@ std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std:
             if (group.Sessions.empty()) group.Exercise = Trimmed(exercise);
             const std::optional<double> threshold =
                 request.ThresholdValue ? request.ThresholdValue
-                                       : FindAthleteThreshold(*ownThresholds, exercise);
+                                       : FindAthleteThreshold(ownThresholds, exercise);
             group.Sessions.push_back(
                 SummariseSession(name, file.Series, exercise, request.BestCount, threshold));
         },
-        report.Refused, error);
-    if (!listed) return std::nullopt;
+        report.Refused);
+    if (!listed) return listed;
     for (auto& [key, group] : byExercise) {
         std::stable_sort(group.Sessions.begin(), group.Sessions.end(), SessionBefore);
         report.Exercises.push_back(std::move(group));
     }
-    return report;
+    return Status::Ok();
 }
 
 } // namespace krovel

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/core/LoadVelocityProfile.h"
+#include "base/core/Status.h"
 #include "data/core/DataModel.h"
 #include "data/core/MeasurementFile.h"
 
@@ -49,11 +50,11 @@ struct RefusedFile {
 
 // Reads each ".krvx" entry directly in the folder, by name, all or nothing as Open does,
 // and gives `read` its name and contents; an entry that cannot be read goes to `refused`
-// with its reason. False, `error` saying why, when the folder cannot be listed.
-bool ReadSessionFolder(
+// with its reason. A failure saying why when the folder cannot be listed.
+Status ReadSessionFolder(
     const std::string& folder,
     const std::function<void(const std::string& name, const MeasurementScratch& file)>& read,
-    std::vector<RefusedFile>& refused, std::string& error);
+    std::vector<RefusedFile>& refused);
 
 struct ProgressReport {
     int32_t FilesRead = 0;
@@ -74,9 +75,9 @@ struct ProgressRequest {
 
 // Reads every ".krvx" file directly in the folder, each all or nothing as Open does;
 // a refused file, and any ".krvx" entry that is not a file (a folder, a pipe, a link
-// to nothing), is listed with its reason and the others are still read. Nothing when
-// the folder itself cannot be listed or its thresholds file is damaged; `error` then
-// says why.
-std::optional<ProgressReport> BuildProgress(const ProgressRequest& request, std::string& error);
+// to nothing), is listed with its reason and the others are still read, into `report`.
+// A failure saying why when the folder itself cannot be listed or its thresholds file
+// is damaged.
+Status BuildProgress(const ProgressRequest& request, ProgressReport& report);
 
 } // namespace krovel

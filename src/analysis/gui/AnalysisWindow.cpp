@@ -101,7 +101,34 @@ AnalysisWindow::AnalysisWindow(const QString& title, QWidget* parent)
     resize(WindowWidth, 600);
 
     auto* layout = new QVBoxLayout(this);
-    // Whose session and which lift, on a row of their own above the window's controls.
+    layout->addLayout(makeChoiceRow());
+    controls_ = new QHBoxLayout;
+    layout->addLayout(controls_);
+    subjectLabel_ = new QLabel(this);
+    subjectLabel_->setWordWrap(true);
+    subjectLabel_->setTextFormat(Qt::PlainText);
+    subjectLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(subjectLabel_);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter_ = splitter;
+    chartView_ = new ChartWidget(splitter);
+    chartView_->setMinimumWidth(ChartMinimumWidth);
+    QWidget* side = makeSidePane(splitter);
+    splitter->addWidget(chartView_);
+    splitter->addWidget(side);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    splitter->setSizes({ChartWidth, WindowWidth - ChartWidth});
+    layout->addWidget(splitter, 1);
+
+    followTimer_.setInterval(FollowIntervalMs);
+    connect(&followTimer_, &QTimer::timeout, this, &AnalysisWindow::followData);
+    followTimer_.start();
+}
+
+// Whose session and which lift, on a row of their own above the window's controls.
+QHBoxLayout* AnalysisWindow::makeChoiceRow() {
     auto* choices = new QHBoxLayout;
     choices->addWidget(new QLabel(QStringLiteral("Athlete:"), this));
     athleteBox_ = new QComboBox(this);
@@ -119,20 +146,11 @@ AnalysisWindow::AnalysisWindow(const QString& title, QWidget* parent)
     connect(exerciseBox_->lineEdit(), &QLineEdit::editingFinished, this,
             &AnalysisWindow::chooseExercise);
     choices->addStretch(1);
-    layout->addLayout(choices);
-    controls_ = new QHBoxLayout;
-    layout->addLayout(controls_);
-    subjectLabel_ = new QLabel(this);
-    subjectLabel_->setWordWrap(true);
-    subjectLabel_->setTextFormat(Qt::PlainText);
-    subjectLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(subjectLabel_);
+    return choices;
+}
 
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter_ = splitter;
-    chartView_ = new ChartWidget(splitter);
-    chartView_->setMinimumWidth(ChartMinimumWidth);
-
+// The pane beside the chart: the summary, the table and the buttons under them.
+QWidget* AnalysisWindow::makeSidePane(QSplitter* splitter) {
     auto* side = new QWidget(splitter);
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
@@ -157,17 +175,7 @@ AnalysisWindow::AnalysisWindow(const QString& title, QWidget* parent)
     addButton("Export PNG", [this] { exportPng(); });
     addButton("Print", [this] { print(); });
     sideLayout->addLayout(buttons);
-
-    splitter->addWidget(chartView_);
-    splitter->addWidget(side);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    splitter->setSizes({ChartWidth, WindowWidth - ChartWidth});
-    layout->addWidget(splitter, 1);
-
-    followTimer_.setInterval(FollowIntervalMs);
-    connect(&followTimer_, &QTimer::timeout, this, &AnalysisWindow::followData);
-    followTimer_.start();
+    return side;
 }
 
 const Chart& AnalysisWindow::chart() const {

@@ -92,6 +92,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The steps of building the window.
+    QHBoxLayout* makeChoiceRow();
+    QWidget* makeSidePane(QSplitter* splitter);
+
     void followData();
     // Fills the athlete and exercise choices from the registry and the TestHeader.
     void showChoices();

@@ -48,13 +48,12 @@ std::vector<std::string> ExerciseChoices(const std::string& folder) {
     for (const char* lift : UsualLifts) add(lift);
     if (folder.empty()) return choices;
     std::vector<RefusedFile> refused;
-    std::string error;
     ReadSessionFolder(
         folder,
         [&](const std::string&, const MeasurementScratch& file) {
             add(FromQt(ToQt(file.Header.Exercise).trimmed()));
         },
-        refused, error);
+        refused);
     return choices;
 }
 

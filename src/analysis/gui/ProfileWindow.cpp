@@ -105,8 +105,8 @@ QString VerdictText(const Readiness& r) {
 
 // What reading the record gives: the record, or why there is none.
 struct RecordResult {
-    std::optional<AthleteRecord> Record;
-    std::string Error;
+    Status Built = Status::Ok();
+    AthleteRecord Record;
 };
 
 } // namespace
@@ -191,9 +191,9 @@ void ProfileWindow::buildLoadsPanel() {
 }
 
 void ProfileWindow::storeAthleteThreshold() {
-    std::string error;
-    if (!SetAthleteThreshold(folder_, profile_.Exercise, threshold_->value(), error)) {
-        ShowNotice("The athlete's threshold was not stored: " + error);
+    if (const Status stored = SetAthleteThreshold(folder_, profile_.Exercise, threshold_->value());
+        !stored) {
+        ShowNotice("The athlete's threshold was not stored: " + stored.message());
         return;
     }
     ownThreshold_.reset(); // the athlete's own now decides
@@ -214,7 +214,11 @@ void ProfileWindow::rebuild() {
     readinessError_.clear();
     std::vector<AthleteThreshold> athlete;
     if (!folder_.empty()) {
-        if (auto own = ReadAthleteThresholds(folder_, readinessError_)) athlete = std::move(*own);
+        std::vector<AthleteThreshold> own;
+        if (const Status read = ReadAthleteThresholds(folder_, own); read)
+            athlete = std::move(own);
+        else
+            readinessError_ = read.message();
     }
     const VelocityThreshold threshold = ChooseThreshold(ownThreshold_, athlete, snapshot.Exercise);
     profile_ =
@@ -333,9 +337,9 @@ void ProfileWindow::readRecord(const RecordRequest& request) {
         watcher->deleteLater();
         if (job != recordJob_ || watcher->future().resultCount() == 0) return;
         RecordResult result = watcher->future().result();
-        readinessError_ = std::move(result.Error);
-        if (result.Record) {
-            readiness_ = CompareWithRecord(profile_, std::move(*result.Record));
+        readinessError_ = result.Built.message();
+        if (result.Built) {
+            readiness_ = CompareWithRecord(profile_, std::move(result.Record));
             drawRecord();
         }
         showReadiness();
@@ -345,7 +349,7 @@ void ProfileWindow::readRecord(const RecordRequest& request) {
     promise->start();
     QThreadPool::globalInstance()->start([promise, request] {
         RecordResult result;
-        result.Record = BuildAthleteRecord(request, result.Error);
+        result.Built = BuildAthleteRecord(request, result.Record);
         promise->addResult(std::move(result));
         promise->finish();
     });

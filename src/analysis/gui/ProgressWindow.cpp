@@ -177,26 +177,26 @@ void ProgressWindow::rebuild() {
     reading_ = true;
     setNothingToAnalyse(true, QStringLiteral("Reading\u2026"));
     struct Result {
-        std::optional<ProgressReport> report;
-        std::string error;
+        Status built = Status::Ok();
+        ProgressReport report;
     };
     auto result = std::make_shared<Result>();
     const ProgressRequest request{folder_, bestCount_->value(), std::nullopt, std::nullopt};
     QThread* worker = QThread::create(
-        [result, request] { result->report = BuildProgress(request, result->error); });
+        [result, request] { result->built = BuildProgress(request, result->report); });
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);
     connect(worker, &QThread::finished, this, [this, result, generation = generation_] {
         if (generation != generation_) return;
         reading_ = false;
-        if (result->report) {
-            report_ = std::move(*result->report);
+        if (result->built) {
+            report_ = std::move(result->report);
             readText_ = QStringLiteral("Folder: %1\nFiles read: %2")
                             .arg(PathToQt(folder_))
                             .arg(report_.FilesRead);
             for (const RefusedFile& r : report_.Refused)
                 readText_ += QStringLiteral("\nRefused: %1: %2").arg(ToQt(r.File), ToQt(r.Reason));
         } else {
-            readText_ = ToQt(result->error);
+            readText_ = ToQt(result->built.message());
         }
         present();
         emit readDone();

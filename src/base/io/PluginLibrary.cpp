@@ -23,16 +23,14 @@ void SetPluginFolder(const QString& folder) {
     chosenFolder = folder;
 }
 
-QFunctionPointer PluginEntry(const char* name, const char* symbol, QString* reason) {
+Status PluginEntry(const char* name, const char* symbol, QFunctionPointer& entry) {
+    entry = nullptr;
     QLibrary library(PluginFolder() + QLatin1Char('/') + QLatin1String(name) +
                      QStringLiteral(".so"));
-    if (!library.load()) {
-        if (reason) *reason = library.errorString();
-        return nullptr;
-    }
-    const QFunctionPointer entry = library.resolve(symbol);
-    if (!entry && reason) *reason = library.errorString();
-    return entry;
+    if (!library.load()) return Status::Fail(library.errorString().toStdString());
+    entry = library.resolve(symbol);
+    if (!entry) return Status::Fail(library.errorString().toStdString());
+    return Status::Ok();
 }
 
 } // namespace krovel

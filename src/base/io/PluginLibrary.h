@@ -8,6 +8,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "base/core/Status.h"
+
 namespace krovel {
 
 // The folder the plugins are loaded from: lib/krovel/plugins beside the bin folder,
@@ -16,8 +18,8 @@ QString PluginFolder();
 void SetPluginFolder(const QString& folder);
 
 // The entry point `symbol` of the plugin `name` (the file <name>.so in the plugin
-// folder). The library stays loaded for the rest of the run. nullptr, with the reason
-// in `reason`, when it cannot be loaded.
-QFunctionPointer PluginEntry(const char* name, const char* symbol, QString* reason);
+// folder) into `entry`. The library stays loaded for the rest of the run. A failure
+// with the loader's reason, `entry` null, when it cannot be loaded.
+Status PluginEntry(const char* name, const char* symbol, QFunctionPointer& entry);
 
 } // namespace krovel

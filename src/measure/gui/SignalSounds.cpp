@@ -77,13 +77,12 @@ bool SignalSounds::Prepare() {
     loadOnce();
     if (prepared_) return output_ != nullptr;
     prepared_ = true;
-    QString reason;
-    if (auto make = reinterpret_cast<MakeSoundOutput>(
-            PluginEntry(SoundPluginName, SoundPluginEntry, &reason)))
-        output_.reset(make());
+    QFunctionPointer entry = nullptr;
+    if (const Status loaded = PluginEntry(SoundPluginName, SoundPluginEntry, entry); loaded)
+        output_.reset(reinterpret_cast<MakeSoundOutput>(entry)());
     else
         qCWarning(SoundLog) << "signal sounds are off, the sound plugin cannot be loaded:"
-                            << reason;
+                            << QString::fromStdString(loaded.message());
     return output_ != nullptr;
 }
 

@@ -11,13 +11,13 @@ PrintService* LoadPrintService() {
     static PrintService* service = nullptr;
     static QString loadedFrom;
     if (service && loadedFrom == PluginFolder()) return service;
-    QString reason;
-    auto make =
-        reinterpret_cast<MakePrintService>(PluginEntry(PrintPluginName, PrintPluginEntry, &reason));
-    if (!make) {
-        qCWarning(PrintLog) << "cannot print, the print plugin cannot be loaded:" << reason;
+    QFunctionPointer entry = nullptr;
+    if (const Status loaded = PluginEntry(PrintPluginName, PrintPluginEntry, entry); !loaded) {
+        qCWarning(PrintLog) << "cannot print, the print plugin cannot be loaded:"
+                            << QString::fromStdString(loaded.message());
         return nullptr;
     }
+    auto make = reinterpret_cast<MakePrintService>(entry);
     service = make(ReportMargins());
     loadedFrom = PluginFolder();
     return service;
